@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/Geometry.h"
+
+namespace wexo::platform {
+
+// An accessibility element (AXUIElementRef). Equal handles are the same
+// element (CFEqual).
+struct AXElement {
+    std::uint64_t id = 0;
+    friend bool operator==(const AXElement&, const AXElement&) = default;
+};
+
+using AXValue = std::variant<std::string, AXElement>;
+
+class Accessibility {
+public:
+    virtual ~Accessibility() = default;
+    // AXIsProcessTrustedWithOptions, optionally asking the user.
+    virtual bool isProcessTrusted(bool prompt) const = 0;
+    // AXUIElementCreateSystemWide.
+    virtual AXElement systemWideElement() const = 0;
+    // AXUIElementCopyElementAtPosition on an application or the system-wide
+    // element; nothing when there is no element or the call fails.
+    virtual std::optional<AXElement> elementAtPosition(AXElement root, Point p) const = 0;
+    // AXUIElementCopyAttributeNames ("AXRole", "AXParent" …).
+    virtual std::vector<std::string> attributeNames(AXElement e) const = 0;
+    // AXUIElementCopyAttributeValue; nothing when the element lacks it.
+    virtual std::optional<AXValue> attributeValue(AXElement e, const std::string& name) const = 0;
+};
+
+}  // namespace wexo::platform

@@ -21,7 +21,7 @@ namespace wexo::platform {
 
 // Everything the engine asks of the operating system. A backend (the
 // simulated desktop, the Linux desktop) implements it; the composition root
-// installs one, and the engine reaches it through platform().
+// installs one, and the engine reaches it through thePlatform().
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -46,6 +46,7 @@ public:
 }  // namespace wexo::platform
 
 namespace wexo {
-// The installed platform.
-inline platform::Platform& platform() { return SharedSlot<platform::Platform>::require(); }
+// The installed platform. (A function in namespace wexo cannot be called
+// platform: that name is the port's namespace.)
+inline platform::Platform& thePlatform() { return SharedSlot<platform::Platform>::require(); }
 }  // namespace wexo

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "actions/KxShortcut.h"
+#include "actions/MouseButton.h"
+
+namespace wexo {
+
+// Catalogues of what can be assigned and what it can be assigned to.
+class KxShortcutsKeeper {
+  public:
+    // A fresh description of a mouse button, with no action and inactive:
+    // "Left", "Right", "Middle", "Side 3", "Side 4" for 0 to 4, "Button <n>"
+    // for any other number.
+    static std::shared_ptr<MouseButton> getPreDdefinedButtonsByNumber(std::int64_t number);
+    // A fresh description of a wheel direction, 500 to 503; null for any
+    // other value.
+    static std::shared_ptr<MouseButton> getPreDdefinedButtonsByDelta(std::int64_t delta);
+
+    // Takes the key and its name from withShortcut into shortcut, which keeps
+    // its modifier flags and useString; returns shortcut.
+    static KxShortcut& mergeShortcut(KxShortcut& shortcut, const KxShortcut& withShortcut);
+
+    // Title of an assignment's modifier mask: the glyphs for Command, Shift,
+    // Option and Control present in the mask, in that order, without blanks;
+    // the empty string for no modifiers.
+    static std::string modifierMaskTitle(std::int64_t mask);
+};
+
+}  // namespace wexo

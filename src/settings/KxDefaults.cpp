@@ -426,6 +426,10 @@ bool KxDefaults::setCursorAccelEnabled(bool value) {
     return write("cursorAccelEnabled", plist::Value(value));
 }
 
+bool KxDefaults::hasScrollLinesNumber() {
+    return store().objectForKey("scrollLinesNumber").has_value();
+}
+
 void KxDefaults::deleteScrollNative() {
     store().removeObjectForKey("scrollNative");
 }

@@ -33,6 +33,9 @@ class KxDefaults {
     static std::optional<bool> getScrollNative();  // "scrollNative"
     static bool setScrollNative(bool value);
     static std::optional<double> getScrollLinesNumber();  // "scrollLinesNumber"
+    // Whether "scrollLinesNumber" is stored at all, whatever its type: its
+    // presence is what starts the migration.
+    static bool hasScrollLinesNumber();
     static bool setScrollLinesNumber(std::optional<double> value);
     static std::optional<double> getHorzScrollLinesNumber();  // "scrollHorzLinesNumber"
     static bool setHorzScrollLinesNumber(std::optional<double> value);

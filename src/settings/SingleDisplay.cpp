@@ -1,0 +1,82 @@
+#include "settings/SingleDisplay.h"
+
+#include "platform/ObjcFormat.h"
+#include "platform/Platform.h"
+#include "settings/DictConvertor.h"
+#include "settings/KxDefaults.h"
+#include "settings/SettingsKeeper.h"
+
+namespace wexo {
+
+SingleDisplay::SingleDisplay(std::optional<platform::DisplayId> displayId,
+                             std::optional<std::string> location) {
+    if (displayId) {
+        listLocation = location.value_or("");
+        screenID = *displayId;
+        displayName = objcFormat("%@. %@", listLocation, screenNameForDisplay(*displayId));
+        serial = serialNumberStringForDisplay(*displayId);
+    } else {
+        listLocation = "0";
+        screenID = 0;
+        displayName = kAllScreensName;
+        serial = kAllScreensSerial;
+    }
+
+    bool stored = false;
+    if (auto dict = KxDefaults::getAllDisplaysScrollSettings()) {
+        auto displays = DictConvertor::createDictOfObjectsFromDict(*dict);
+        if (auto it = displays.find(serial); it != displays.end()) {
+            apps = it->second->apps;
+            stored = true;
+        }
+    }
+    if (!stored && displayId) {
+        const auto& registry = SettingsKeeper::shared().getAllCurrentDisplays();
+        if (auto it = registry.find(kAllScreensSerial); it != registry.end()) {
+            for (const auto& [bundleId, app] : it->second->apps) apps[bundleId] = app->copy();
+        }
+    }
+    // The wheel falls back to the Global entry; a table read from a file that
+    // lost it gets a fresh one rather than no settings at all.
+    if (!apps.count(AppWithScrollSettings::kGlobalBundleId))
+        apps[AppWithScrollSettings::kGlobalBundleId] = AppWithScrollSettings::makeGlobal();
+}
+
+std::string SingleDisplay::serialNumberStringForDisplay(platform::DisplayId displayId) {
+    const auto& screens = thePlatform().screens();
+    return objcFormat("%u-%u-%u", screens.displayVendorNumber(displayId),
+                      screens.displayModelNumber(displayId),
+                      screens.displaySerialNumber(displayId));
+}
+
+std::uint32_t SingleDisplay::IOServicePortFromCGDisplayID(platform::DisplayId displayId) {
+    const auto& screens = thePlatform().screens();
+    auto services = screens.displayServices();
+    if (!services) return 0;
+    const std::uint32_t vendor = screens.displayVendorNumber(displayId);
+    const std::uint32_t model = screens.displayModelNumber(displayId);
+    const std::uint32_t serialNumber = screens.displaySerialNumber(displayId);
+    for (const auto& service : *services) {
+        if (!service.vendorId || !service.productId) continue;
+        if (*service.vendorId == vendor && *service.productId == model &&
+            service.serialNumber.value_or(0) == serialNumber)
+            return service.service;
+    }
+    return 0;
+}
+
+std::string SingleDisplay::screenNameForDisplay(platform::DisplayId displayId) {
+    const std::uint32_t port = IOServicePortFromCGDisplayID(displayId);
+    if (port == 0) return "unknown";
+    auto services = thePlatform().screens().displayServices();
+    if (!services) return "unknown";
+    for (const auto& service : *services) {
+        if (service.service != port) continue;
+        if (!service.productNames) return "unknown";
+        auto name = service.productNames->find("en_US");
+        return name == service.productNames->end() ? "unknown" : name->second;
+    }
+    return "unknown";
+}
+
+}  // namespace wexo

@@ -9,7 +9,7 @@ void KxRecorder::startRecording() {
     recordingIsActive_ = true;
     // A repeated start must not leave the earlier monitor swallowing keys.
     eventMonitor_.reset();
-    eventMonitor_ = thePlatform().keyMonitors().addLocalMonitor(
+    eventMonitor_ = installedPlatform().keyMonitors().addLocalMonitor(
         kRecordingMask, [this](const platform::Event& event) -> std::optional<platform::Event> {
             if (recordingIsActive_ && event.type() == platform::EventType::KeyDown) {
                 auto code = static_cast<std::uint16_t>(

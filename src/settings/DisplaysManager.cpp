@@ -33,7 +33,7 @@ void DisplaysManager::setupDisplays() {
     keeper.getAllCurrentDisplays()[allScreens->serial] = allScreens;
 
     std::int64_t counter = 1;
-    for (const auto& screen : thePlatform().screens().screens()) {
+    for (const auto& screen : installedPlatform().screens().screens()) {
         auto display =
             std::make_shared<SingleDisplay>(screen.screenNumber, objcFormat("%ld", counter));
         keeper.getAllCurrentDisplays()[display->serial] = display;
@@ -53,7 +53,7 @@ void DisplaysManager::setArrayForDisplays() {
 }
 
 std::shared_ptr<SingleDisplay> DisplaysManager::getDisplayForClick() {
-    auto& platform = thePlatform();
+    auto& platform = installedPlatform();
     const platform::Point pointer = platform.eventStream().pointerLocation();
     auto found = platform.screens().displaysWithPoint(pointer, 1);
     if (!found) {
@@ -72,7 +72,7 @@ std::shared_ptr<SingleDisplay> DisplaysManager::getDisplayForClick() {
 }
 
 platform::Rect DisplaysManager::getRectForDisplay(const SingleDisplay& display) {
-    for (const auto& screen : thePlatform().screens().screens()) {
+    for (const auto& screen : installedPlatform().screens().screens()) {
         if (screen.screenNumber == display.screenID) return screen.frame;
     }
     return platform::Rect();

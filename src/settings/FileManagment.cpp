@@ -9,7 +9,7 @@
 namespace wexo {
 
 std::optional<std::string> FileManagment::applicationDirectory() {
-    auto& process = thePlatform().process();
+    auto& process = installedPlatform().process();
     auto support = process.applicationSupportDirectory();
     if (!support) return std::nullopt;
     const std::filesystem::path directory =

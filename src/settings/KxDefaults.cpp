@@ -8,7 +8,7 @@ namespace wexo {
 namespace {
 
 platform::PreferenceStore& store() {
-    return thePlatform().preferences();
+    return installedPlatform().preferences();
 }
 
 std::optional<bool> readBool(std::string_view key) {

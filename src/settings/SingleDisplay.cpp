@@ -43,14 +43,14 @@ SingleDisplay::SingleDisplay(std::optional<platform::DisplayId> displayId,
 }
 
 std::string SingleDisplay::serialNumberStringForDisplay(platform::DisplayId displayId) {
-    const auto& screens = thePlatform().screens();
+    const auto& screens = installedPlatform().screens();
     return objcFormat("%u-%u-%u", screens.displayVendorNumber(displayId),
                       screens.displayModelNumber(displayId),
                       screens.displaySerialNumber(displayId));
 }
 
 std::uint32_t SingleDisplay::IOServicePortFromCGDisplayID(platform::DisplayId displayId) {
-    const auto& screens = thePlatform().screens();
+    const auto& screens = installedPlatform().screens();
     auto services = screens.displayServices();
     if (!services) return 0;
     const std::uint32_t vendor = screens.displayVendorNumber(displayId);
@@ -68,7 +68,7 @@ std::uint32_t SingleDisplay::IOServicePortFromCGDisplayID(platform::DisplayId di
 std::string SingleDisplay::screenNameForDisplay(platform::DisplayId displayId) {
     const std::uint32_t port = IOServicePortFromCGDisplayID(displayId);
     if (port == 0) return "unknown";
-    auto services = thePlatform().screens().displayServices();
+    auto services = installedPlatform().screens().displayServices();
     if (!services) return "unknown";
     for (const auto& service : *services) {
         if (service.service != port) continue;

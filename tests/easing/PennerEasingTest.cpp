@@ -81,8 +81,11 @@ TEST(PennerEasingTest, ShapesOfTheOvershootingCurves) {
     EXPECT_NEAR(lowest, -0.1, 1e-3);
     // A quarter period after the start the sine peaks: 1 + 2^-1.5.
     EXPECT_NEAR(ElasticEaseOut(0.15), 1.0 + 1.0 / std::sqrt(8.0), kTolerance);
-    // First arc of the bounce: 7.5625 p².
+    // The four arcs of the bounce: 7.5625 p², then 7.5625 (p − centre)² above
+    // 3/4, 15/16 and 63/64, with the centres at 1.5, 2.25 and 2.625 / 2.75.
     EXPECT_NEAR(BounceEaseOut(0.25), 0.47265625, kTolerance);
+    EXPECT_NEAR(BounceEaseOut(0.8), 0.9375 + 0.0025, kTolerance);
+    EXPECT_NEAR(BounceEaseOut(0.95), 0.984375 + 1.0 / 6400.0, kTolerance);
     EXPECT_NEAR(BounceEaseInOut(0.75), 0.5 + 0.5 * 0.765625, kTolerance);
 }
 

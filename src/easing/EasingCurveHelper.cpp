@@ -28,7 +28,8 @@ std::optional<std::string_view> graphName(std::int64_t graph) {
     return kGraphNames[static_cast<std::size_t>(graph)];
 }
 
-// The family whose graph indexes come in In, Out, InOut triples (1 to 9).
+// Families 1 to 9 own the In, Out, InOut triples of graph indexes 1 to 27;
+// Bounce is drawn but never evaluated.
 constexpr std::int64_t kLastIndexedFamily = 9;
 constexpr std::int64_t kBounceFamily = 10;
 

@@ -389,8 +389,8 @@ std::optional<std::string> PropertyList::write(const Value& value, Format format
     return std::string(raw, length);
 }
 
-std::optional<std::string> PropertyList::whyUnwritable(const Value& value) {
-    return whyUnwritableAt(value, "", 0);
+std::optional<std::string> PropertyList::whyUnwritable(const Value& value, int enclosingDepth) {
+    return whyUnwritableAt(value, "", enclosingDepth);
 }
 
 }  // namespace wexo::plist

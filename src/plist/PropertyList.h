@@ -45,8 +45,9 @@ class PropertyList {
     // Why the value could not be written as a property list, or nothing
     // when it can: a real that is not finite, a string or key that is not
     // UTF-8 or holds a NUL character, a date outside years 1 to 9999, or
-    // nesting deeper than kMaxDepth.
-    static std::optional<std::string> whyUnwritable(const Value& value);
+    // nesting deeper than kMaxDepth. `enclosingDepth` counts the containers
+    // the value will sit in (1 for a value stored in a dictionary).
+    static std::optional<std::string> whyUnwritable(const Value& value, int enclosingDepth = 0);
 };
 
 }  // namespace wexo::plist

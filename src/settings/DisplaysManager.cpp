@@ -36,8 +36,18 @@ void DisplaysManager::setupDisplays() {
     for (const auto& screen : installedPlatform().screens().screens()) {
         auto display =
             std::make_shared<SingleDisplay>(screen.screenNumber, objcFormat("%ld", counter));
-        keeper.getAllCurrentDisplays()[display->serial] = display;
         ++counter;
+        // A display reporting no vendor, model or serial number has the serial
+        // of All Screens; it must not take All Screens' place, so it goes by
+        // the All Screens settings.
+        if (display->isAllScreens()) {
+            platform::Log::write(platform::LogLevel::Warning, __FILE__, __LINE__,
+                                 objcFormat("Display %u reports no identity; it uses the "
+                                            "settings of All Screens",
+                                            screen.screenNumber));
+            continue;
+        }
+        keeper.getAllCurrentDisplays()[display->serial] = display;
     }
     setArrayForDisplays();
 }

@@ -14,7 +14,9 @@ namespace wexo {
 class DisplaysManager {
   public:
     // Rebuilds the registry from the screen list and the stored form; edits
-    // not saved before are gone afterwards.
+    // not saved before are gone afterwards. A display that reports no
+    // identity at all (serial "0-0-0") gets no entry of its own: it goes by
+    // All Screens.
     static void setupDisplays();
     // allDisplaysArray := the registry's entries by list position as numbers,
     // All Screens ("0") first.

@@ -21,9 +21,9 @@ namespace wexo::platform {
 
 // Everything the engine asks of the operating system. A backend (the
 // simulated desktop, the Linux desktop) implements it; the composition root
-// installs one, and the engine reaches it through platform().
+// installs one, and the engine reaches it through installedPlatform().
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     virtual EventStream& eventStream() = 0;
@@ -46,6 +46,8 @@ public:
 }  // namespace wexo::platform
 
 namespace wexo {
-// The installed platform.
-inline platform::Platform& platform() { return SharedSlot<platform::Platform>::require(); }
+// The installed platform. (Not named platform(): that is the namespace.)
+inline platform::Platform& installedPlatform() {
+    return SharedSlot<platform::Platform>::require();
+}
 }  // namespace wexo

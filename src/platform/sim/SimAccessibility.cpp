@@ -20,27 +20,25 @@ const SimElement* SimAccessibility::find(AXElement e) const {
     return &elements_[e.id - 1];
 }
 
-std::size_t SimAccessibility::depth(std::size_t index) const {
-    // Bounded by the list size, so a cycle of parents cannot loop forever.
-    std::size_t d = 0;
-    for (auto p = elements_[index].parent; p && d < elements_.size(); p = elements_[*p].parent) ++d;
-    return d;
+std::optional<std::size_t> SimAccessibility::firstContaining(std::optional<std::size_t> parent,
+                                                             Point p) const {
+    for (std::size_t i = 0; i < elements_.size(); ++i)
+        if (elements_[i].parent == parent && elements_[i].bounds.contains(p)) return i;
+    return std::nullopt;
 }
 
 std::optional<AXElement> SimAccessibility::elementAtPosition(AXElement root, Point p) const {
     if (!trusted_ || root.id != kSystemWideId) return std::nullopt;
-    std::optional<std::size_t> best;
-    std::size_t bestDepth = 0;
-    for (std::size_t i = 0; i < elements_.size(); ++i) {
-        if (!elements_[i].bounds.contains(p)) continue;
-        const std::size_t d = depth(i);
-        if (!best || d > bestDepth) {
-            best = i;
-            bestDepth = d;
-        }
+    std::optional<std::size_t> hit = firstContaining(std::nullopt, p);
+    if (!hit) return std::nullopt;
+    // Each step goes one level down, so a cycle of parents (which no root
+    // leads into anyway) cannot keep it going.
+    for (std::size_t level = 0; level < elements_.size(); ++level) {
+        auto child = firstContaining(hit, p);
+        if (!child) break;
+        hit = child;
     }
-    if (!best) return std::nullopt;
-    return elementForIndex(*best);
+    return elementForIndex(*hit);
 }
 
 std::vector<std::string> SimAccessibility::attributeNames(AXElement e) const {

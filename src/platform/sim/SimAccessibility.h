@@ -16,10 +16,13 @@ struct SimElement {
 };
 
 // The Accessibility trust of the program and the element tree of the
-// applications on screen. The element list is front to back; the element at
-// a position is the deepest one (the most ancestors) whose bounds contain
-// it, the earliest in the list among equally deep ones. Without trust, every
-// query about elements fails. Main thread only.
+// applications on screen. The element list is front to back, as windows
+// are: the element at a position is found by taking the first top-level
+// element (one without a parent) whose bounds contain it, then, as long as
+// one does, its first child whose bounds contain it. So a window in front
+// hides the elements of the windows behind it, and within a window the most
+// specific element wins. Without trust, every query about elements fails.
+// Main thread only.
 class SimAccessibility : public Accessibility {
   public:
     bool isProcessTrusted(bool prompt) const override;
@@ -43,7 +46,8 @@ class SimAccessibility : public Accessibility {
   private:
     static constexpr std::uint64_t kSystemWideId = 0xFFFF'FFFF'0000'0001ULL;
     const SimElement* find(AXElement e) const;
-    std::size_t depth(std::size_t index) const;
+    // The first element in list order with this parent that contains `p`.
+    std::optional<std::size_t> firstContaining(std::optional<std::size_t> parent, Point p) const;
 
     bool trusted_ = true;
     mutable int promptCount_ = 0;

@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/MemoryPreferenceStore.h"
 #include "platform/sim/SimDesktop.h"
 
 namespace {
@@ -15,7 +14,7 @@ namespace {
 using namespace wexo::platform;
 
 void injectMoves(benchmark::State& state, int taps) {
-    sim::SimDesktop desktop(std::make_unique<MemoryPreferenceStore>());
+    sim::SimDesktop desktop;
     std::vector<std::unique_ptr<EventTap>> installed;
     for (int i = 0; i < taps; ++i) {
         installed.push_back(desktop.eventStream().createTap(
@@ -40,8 +39,12 @@ void injectMoves(benchmark::State& state, int taps) {
     state.SetItemsProcessed(n);
 }
 
-void BM_EmptyStream(benchmark::State& state) { injectMoves(state, 0); }
-void BM_ThreePassThroughTaps(benchmark::State& state) { injectMoves(state, 3); }
+void BM_EmptyStream(benchmark::State& state) {
+    injectMoves(state, 0);
+}
+void BM_ThreePassThroughTaps(benchmark::State& state) {
+    injectMoves(state, 3);
+}
 
 BENCHMARK(BM_EmptyStream);
 BENCHMARK(BM_ThreePassThroughTaps);

@@ -53,12 +53,12 @@ TEST(SimAccessibilityTest, FrontWindowThenMostSpecificElementWithRoleAndParent) 
     SimTestDesktop t;
     auto& ax = t.desktop.simAccessibility();
     ax.setElements({
-        {Rect(0, 0, 800, 600), "AXWindow", std::nullopt},      // 0, front window
-        {Rect(0, 0, 400, 600), "AXScrollArea", 0},             // 1
-        {Rect(10, 10, 100, 100), std::nullopt, 1},             // 2, no role
-        {Rect(500, 0, 300, 300), "AXGroup", 0},                // 3
-        {Rect(0, 0, 50, 50), "AXButton", std::nullopt},        // 4, behind window 0
-        {Rect(1000, 0, 200, 200), "AXWindow", std::nullopt},   // 5, another window
+        {Rect(0, 0, 800, 600), "AXWindow", std::nullopt},     // 0, front window
+        {Rect(0, 0, 400, 600), "AXScrollArea", 0},            // 1
+        {Rect(10, 10, 100, 100), std::nullopt, 1},            // 2, no role
+        {Rect(500, 0, 300, 300), "AXGroup", 0},               // 3
+        {Rect(0, 0, 50, 50), "AXButton", std::nullopt},       // 4, behind window 0
+        {Rect(1000, 0, 200, 200), "AXWindow", std::nullopt},  // 5, another window
     });
     Accessibility& a = t.desktop.accessibility();
     const AXElement root = a.systemWideElement();
@@ -146,8 +146,8 @@ TEST(SimLoginItemsTest, ChangesAreRecordedWithTheWholeList) {
     EXPECT_TRUE(items.remove("/Applications/Other.app"));
     const auto changes = t.recordsOf<records::LoginItems>();
     ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].items, (std::vector<std::string>{"/Applications/Other.app",
-                                                          "/Applications/Wexo.app"}));
+    EXPECT_EQ(changes[0].items,
+              (std::vector<std::string>{"/Applications/Other.app", "/Applications/Wexo.app"}));
     EXPECT_EQ(changes[1].items, (std::vector<std::string>{"/Applications/Wexo.app"}));
     t.desktop.simLoginItems().setAvailable(false);
     EXPECT_FALSE(items.snapshot().has_value());
@@ -170,8 +170,8 @@ TEST(SimWorkspaceTest, FrontmostObservationWindowsAndRecordedRequests) {
     ws.setFrontmost(0);
     observation.reset();
     ws.setFrontmost(502);
-    EXPECT_EQ(seen, (std::vector<std::string>{"com.example.A",
-                                              SimProcess::builtBundleIdentifier(), "none"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"com.example.A", SimProcess::builtBundleIdentifier(),
+                                              "none"}));
     EXPECT_TRUE(t.desktop.workspace().frontmostApplication()->active);
 
     int spaceChanges = 0;
@@ -189,8 +189,7 @@ TEST(SimWorkspaceTest, FrontmostObservationWindowsAndRecordedRequests) {
     EXPECT_EQ(windows[1].layer, 20);
     EXPECT_EQ(windows[2].ownerName, "Renamed");
 
-    EXPECT_EQ(t.desktop.workspace().bundleIdentifierAtPath("/Applications/A.app"),
-              "com.example.A");
+    EXPECT_EQ(t.desktop.workspace().bundleIdentifierAtPath("/Applications/A.app"), "com.example.A");
     EXPECT_TRUE(t.desktop.workspace().launchApplication("/Applications/A.app"));
     EXPECT_TRUE(t.desktop.workspace().openURL("x-apple.systempreferences:x"));
     EXPECT_FALSE(t.desktop.workspace().launchApplication(""));

@@ -8,7 +8,7 @@ namespace wexo::platform::sim::testing {
 namespace {
 
 class SimEventStreamTest : public ::testing::Test {
-protected:
+  protected:
     SimTestDesktop t;
     EventStream& stream = t.desktop.eventStream();
 
@@ -43,9 +43,8 @@ TEST_F(SimEventStreamTest, HidTapsComeFirstHeadInsertedBeforeEarlierTailAppended
 
 TEST_F(SimEventStreamTest, MaskSelectsTypesAsTheEventIsWhenItArrives) {
     // The first tap turns a move into a scroll; the second sees only scrolls.
-    auto turn = stream.createTap(TapLocation::Session, TapPlacement::TailAppend,
-                                 TapOption::Default, eventMaskBit(EventType::MouseMoved),
-                                 [&](EventType, Event& e) {
+    auto turn = stream.createTap(TapLocation::Session, TapPlacement::TailAppend, TapOption::Default,
+                                 eventMaskBit(EventType::MouseMoved), [&](EventType, Event& e) {
                                      trace += 'T';
                                      e.setType(EventType::ScrollWheel);
                                      return Verdict::pass();
@@ -63,7 +62,8 @@ TEST_F(SimEventStreamTest, MaskSelectsTypesAsTheEventIsWhenItArrives) {
 TEST_F(SimEventStreamTest, SwallowedEventGoesNoFurtherAndChangesCarryOn) {
     auto change = stream.createTap(TapLocation::HID, TapPlacement::TailAppend, TapOption::Default,
                                    kAll, [&](EventType, Event& e) {
-                                       if (e.type() == EventType::KeyDown) return Verdict::swallow();
+                                       if (e.type() == EventType::KeyDown)
+                                           return Verdict::swallow();
                                        e.setLocation(Point{300, 400});
                                        e.setIntegerField(EventField::MouseEventDeltaX, 7);
                                        return Verdict::pass();

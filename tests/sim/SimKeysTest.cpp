@@ -15,7 +15,7 @@ Event key(std::uint16_t code, bool down, std::uint64_t flags = 0, bool repeat = 
 }
 
 class SimKeysTest : public ::testing::Test {
-protected:
+  protected:
     SimTestDesktop t;
     HotKeys& hotKeys = t.desktop.hotKeys();
     std::vector<HotKeyEvent> got;

@@ -18,7 +18,7 @@ TEST(SimProgramTest, TheProgramIsARunningApplicationWithItsOwnIdentity) {
 }
 
 TEST(SimProgramTest, CompositionRootUninstallsThePlatform) {
-    SimDesktop desktop{std::make_unique<MemoryPreferenceStore>()};
+    SimDesktop desktop;
     {
         CompositionRoot root(desktop);
         EXPECT_EQ(SharedSlot<Platform>::get(), &desktop);
@@ -29,12 +29,11 @@ TEST(SimProgramTest, CompositionRootUninstallsThePlatform) {
 TEST(SimProgramTest, AfterExitNothingOfTheProgramActsButInputStillArrives) {
     SimTestDesktop t;
     int tapCalls = 0, timerCalls = 0, frameCalls = 0, observerCalls = 0;
-    auto tap = t.desktop.eventStream().createTap(
-        TapLocation::Session, TapPlacement::HeadInsert, TapOption::Default, kAll,
-        [&](EventType, Event&) {
-            ++tapCalls;
-            return Verdict::swallow();
-        });
+    auto tap = t.desktop.eventStream().createTap(TapLocation::Session, TapPlacement::HeadInsert,
+                                                 TapOption::Default, kAll, [&](EventType, Event&) {
+                                                     ++tapCalls;
+                                                     return Verdict::swallow();
+                                                 });
     t.desktop.runLoop().schedule(0.5, 0.5, [&] { ++timerCalls; });
     auto created = t.desktop.displayLinks().create(1);
     auto& link = std::get<std::unique_ptr<DisplayLink>>(created);
@@ -61,8 +60,7 @@ TEST(SimProgramTest, AfterExitNothingOfTheProgramActsButInputStillArrives) {
     EXPECT_EQ(observerCalls, 1);  // only the initial value
     ASSERT_EQ(t.delivered().size(), 1u);
     EXPECT_EQ(t.delivered()[0].location(), (Point{5, 5}));
-    EXPECT_FALSE(
-        t.desktop.workspace().runningApplicationWithProcessIdentifier(SimProcess::kPid));
+    EXPECT_FALSE(t.desktop.workspace().runningApplicationWithProcessIdentifier(SimProcess::kPid));
 
     const auto relaunch = t.recordsOf<records::Relaunch>();
     ASSERT_EQ(relaunch.size(), 1u);

@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "app/CompositionRoot.h"
-#include "platform/MemoryPreferenceStore.h"
 #include "platform/sim/SimDesktop.h"
 
 namespace wexo::platform::sim::testing {
 
 // A fresh desktop with the program started on it, per test.
 struct SimTestDesktop {
-    SimDesktop desktop{std::make_unique<MemoryPreferenceStore>()};
+    SimDesktop desktop;
     CompositionRoot root{desktop};
 
     std::vector<Event> delivered() const {

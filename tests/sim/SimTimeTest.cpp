@@ -11,7 +11,7 @@ namespace {
 constexpr std::int64_t kMs = 1'000'000;
 
 class SimTimeTest : public ::testing::Test {
-protected:
+  protected:
     SimTestDesktop t;
     RunLoop& loop = t.desktop.runLoop();
     std::vector<std::pair<std::string, std::int64_t>> fired;
@@ -89,7 +89,7 @@ TEST_F(SimTimeTest, WorkFromAnotherThreadRunsOnTheMainThreadWhenPumped) {
 }
 
 class SimDisplayLinkTest : public SimTimeTest {
-protected:
+  protected:
     std::unique_ptr<DisplayLink> link(std::function<void()> callback) {
         auto created = t.desktop.displayLinks().create(t.desktop.screens().mainDisplayId());
         auto* l = std::get_if<std::unique_ptr<DisplayLink>>(&created);
@@ -160,9 +160,8 @@ TEST_F(SimDisplayLinkTest, CreationFailsForUnknownDisplayOrWhenTold) {
 }
 
 TEST_F(SimDisplayLinkTest, EventsPostedByAFrameAreDeliveredAtTheFrame) {
-    auto l = link([&] {
-        t.desktop.eventStream().post(TapLocation::HID, marked(EventType::ScrollWheel, 1));
-    });
+    auto l = link(
+        [&] { t.desktop.eventStream().post(TapLocation::HID, marked(EventType::ScrollWheel, 1)); });
     l->start();
     t.desktop.advanceTo(40 * kMs);
     EXPECT_EQ(t.deliveryTimes(), (std::vector<std::int64_t>{16'666'666, 33'333'333}));
@@ -180,12 +179,11 @@ TEST_F(SimDisplayLinkTest, ThreadedLinksPostThroughTheInbox) {
         t.desktop.eventStream().post(TapLocation::HID, e);
     });
     int tapSaw = 0;
-    auto tap = t.desktop.eventStream().createTap(
-        TapLocation::Session, TapPlacement::HeadInsert, TapOption::Default, kAll,
-        [&](EventType, Event&) {
-            ++tapSaw;
-            return Verdict::pass();
-        });
+    auto tap = t.desktop.eventStream().createTap(TapLocation::Session, TapPlacement::HeadInsert,
+                                                 TapOption::Default, kAll, [&](EventType, Event&) {
+                                                     ++tapSaw;
+                                                     return Verdict::pass();
+                                                 });
     l->start();
     while (frames.load() < 3) t.desktop.runFor(0.02);
     l->stop();

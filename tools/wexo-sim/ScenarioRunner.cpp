@@ -14,8 +14,9 @@ using platform::sim::SimDesktop;
 
 std::unique_ptr<SimDesktop> buildDesktop(const Scenario& scenario) {
     const DesktopSetup& d = scenario.desktop;
-    auto store = std::make_unique<platform::MemoryPreferenceStore>(scenario.defaults);
-    store->setGlobalObjectForKey("_HIHideMenuBar", plist::Value(d.menuBarAutoHidden));
+    auto store = std::make_unique<platform::MemoryPreferenceStore>(
+        platform::sim::SimProcess::builtBundleIdentifier(), scenario.defaults,
+        plist::Dictionary{{"_HIHideMenuBar", plist::Value(d.menuBarAutoHidden)}});
     auto desktop = std::make_unique<SimDesktop>(std::move(store));
 
     if (d.trusted) desktop->simAccessibility().setTrusted(*d.trusted);

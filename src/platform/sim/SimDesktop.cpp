@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/MemoryPreferenceStore.h"
+
 namespace wexo::platform::sim {
+
+SimDesktop::SimDesktop()
+    : SimDesktop(std::make_unique<MemoryPreferenceStore>(SimProcess::builtBundleIdentifier())) {}
 
 SimDesktop::SimDesktop(std::unique_ptr<PreferenceStore> preferences)
     : recorder_(clock_),

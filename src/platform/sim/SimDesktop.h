@@ -39,8 +39,10 @@ namespace wexo::platform::sim {
 // reached through the sim…() accessors.
 class SimDesktop : public Platform {
   public:
-    // The preference store is supplied by the builder (the desktop only
-    // hands it to the program).
+    // A desktop whose user defaults are an empty domain in memory.
+    SimDesktop();
+    // A desktop with the given user defaults (the desktop only hands them to
+    // the program).
     explicit SimDesktop(std::unique_ptr<PreferenceStore> preferences);
     ~SimDesktop() override;
     SimDesktop(const SimDesktop&) = delete;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -34,18 +35,15 @@ INSTANTIATE_TEST_SUITE_P(
     Scenarios, MalformedScenarioTest,
     ::testing::Values(
         Malformed{R"({"steps": [)", "$"},  // not JSON
-        Malformed{R"([1, 2])", "$"},
-        Malformed{R"({"stepz": []})", "$.stepz"},
+        Malformed{R"([1, 2])", "$"}, Malformed{R"({"stepz": []})", "$.stepz"},
         Malformed{R"({"until": "soon"})", "$.until"},
         Malformed{R"({"steps": [{"at": 3, "pointer": [0, 0]}], "until": 2})", "$.until"},
         Malformed{R"({"steps": {"at": 1}})", "$.steps"},
         Malformed{R"({"steps": [{"at": -1, "pointer": [0, 0]}]})", "$.steps[0].at"},
         Malformed{R"({"steps": [{"at": 1}]})", "$.steps[0]"},
         Malformed{R"({"steps": [{"at": 1, "dance": {}}]})", "$.steps[0].dance"},
-        Malformed{R"({"steps": [{"pointer": [1, 2], "trusted": true}]})",
-                  "$.steps[0].trusted"},
-        Malformed{R"({"steps": [{"event": {"type": "mouseWiggle"}}]})",
-                  "$.steps[0].event.type"},
+        Malformed{R"({"steps": [{"pointer": [1, 2], "trusted": true}]})", "$.steps[0].trusted"},
+        Malformed{R"({"steps": [{"event": {"type": "mouseWiggle"}}]})", "$.steps[0].event.type"},
         Malformed{R"({"steps": [{"event": {"location": [1, 2]}}]})", "$.steps[0].event.type"},
         Malformed{R"({"steps": [{"event": {"type": "keyDown", "keyCode": 1.5}}]})",
                   "$.steps[0].event.keyCode"},
@@ -62,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "$.desktop.windows[0].bounds"},
         Malformed{R"({"desktop": {"apps": [{"pid": "501"}]}})", "$.desktop.apps[0].pid"},
         Malformed{R"({"desktop": {"apps": [{"pid": 100}]}})", "$.desktop.apps[0].pid"},
-        Malformed{R"({"desktop": {"screens": [{"number": 1}]}})",
-                  "$.desktop.screens[0].frame"},
+        Malformed{R"({"desktop": {"screens": [{"number": 1}]}})", "$.desktop.screens[0].frame"},
         Malformed{R"({"desktop": {"elements": [{"bounds": [0, 0, 1, 1], "parent": 1},
                                                 {"bounds": [0, 0, 1, 1], "parent": 0}]}})",
                   "$.desktop.elements[0].parent"},
@@ -74,9 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
 // The command itself, as a user runs it.
 int runCommand(const std::string& arguments, const std::string& input, std::string& out,
                std::string& err) {
-    const std::string dir = ::testing::TempDir();
-    const std::string in = dir + "/wexo-sim-in.json", o = dir + "/wexo-sim-out",
-                      e = dir + "/wexo-sim-err";
+    // CTest runs tests side by side: each process has files of its own.
+    const std::string base = ::testing::TempDir() + "/wexo-sim-" + std::to_string(::getpid());
+    const std::string in = base + "-in.json", o = base + "-out", e = base + "-err";
     std::ofstream(in) << input;
     const std::string command =
         std::string(WEXO_SIM_BINARY) + " " + arguments + " < " + in + " > " + o + " 2> " + e;
@@ -86,6 +83,9 @@ int runCommand(const std::string& arguments, const std::string& input, std::stri
     se << std::ifstream(e).rdbuf();
     out = so.str();
     err = se.str();
+    std::remove(in.c_str());
+    std::remove(o.c_str());
+    std::remove(e.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -95,8 +95,8 @@ class SimDesktop : public Platform {
     std::vector<SimRecord> records() const { return recorder_.records(); }
     std::vector<SimRecord> takeRecords() { return recorder_.take(); }
     void clearRecords() { recorder_.clear(); }
-    // Records made by anything that is not the desktop itself (for example
-    // the runner's own annotations) join the same timeline.
+    // The record itself, for parts of the simulated world built beside the
+    // desktop, so that what they record joins the same timeline.
     SimRecorder& recorder() { return recorder_; }
 
     // ---- Driver: the services ----

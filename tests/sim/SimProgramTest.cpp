@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimTestDesktop.h"
+#include "platform/Log.h"
 
 namespace wexo::platform::sim::testing {
 namespace {
@@ -81,6 +82,24 @@ TEST(SimProgramTest, TerminateEndsTheProgramToo) {
                                                 TapOption::ListenOnly, kAll,
                                                 [](EventType, Event&) { return Verdict::pass(); }),
               nullptr);
+}
+
+TEST(SimProgramTest, LogLinesAreRecordedWhileTheDesktopLives) {
+    Log::setStandardErrorEnabled(false);
+    {
+        SimTestDesktop t;
+        t.desktop.advanceBySeconds(0.5);
+        WEXO_LOG_ERROR("DisplayLink created with error:%d", -6661);
+        const auto records = t.desktop.records();
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].time, 500'000'000);
+        const auto& line = std::get<records::LogLine>(records[0].what);
+        EXPECT_EQ(line.level, LogLevel::Error);
+        EXPECT_EQ(line.message, "DisplayLink created with error:-6661");
+    }
+    // Once the desktop is gone, logging reaches it no more.
+    WEXO_LOG_ERROR("ERROR.");
+    Log::setStandardErrorEnabled(true);
 }
 
 }  // namespace

@@ -50,7 +50,10 @@ std::string shortestReal(double value) {
 
     if (exponent < -4 || exponent >= 17) {
         std::string mantissa = digits.substr(0, 1);
-        if (digits.size() > 1) mantissa += "." + digits.substr(1);
+        if (digits.size() > 1) {
+            mantissa += '.';
+            mantissa.append(digits, 1, std::string::npos);
+        }
         char exp[16];
         std::snprintf(exp, sizeof exp, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
         return sign + mantissa + exp;

@@ -98,7 +98,13 @@ double readDate(plist_t node) {
 }
 
 std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    // Built piecewise: GCC 12 at -O3 misreads `"\"" + std::string(text)` as overlapping copies.
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    out.append(text);
+    out += '"';
+    return out;
 }
 
 std::optional<std::string> whyUnwritableText(std::string_view text, const std::string& where,

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/Shared.h"
+
+namespace wexo {
+
+// The one place that wires the program together: it is built on a platform
+// (the simulated desktop in tests and scenarios, a real backend in the
+// application) and installs what `shared()` answers for as long as it
+// lives; destroying it uninstalls everything again. Each test builds its own.
+class CompositionRoot {
+  public:
+    explicit CompositionRoot(platform::Platform& platform);
+    ~CompositionRoot();
+    CompositionRoot(const CompositionRoot&) = delete;
+    CompositionRoot& operator=(const CompositionRoot&) = delete;
+
+    platform::Platform& platform() const { return platform_; }
+
+  private:
+    platform::Platform& platform_;
+    SharedInstallation<platform::Platform> platformInstallation_;
+};
+
+}  // namespace wexo

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string_view>
+
+#include "platform/Event.h"
+#include "platform/EventStream.h"
+#include "platform/Shared.h"
+
+namespace wexo {
+
+// Hears every verdict the mouse tap and the wheel tap give: which tap, the
+// stage that decided, pass or swallow, and the event as it leaves the tap
+// (changed, when the stage changed it). Installed in SharedSlot<DecisionTracer>
+// only while someone listens; when none is installed tracing costs one load.
+class DecisionTracer {
+public:
+    virtual ~DecisionTracer() = default;
+    virtual void decision(std::string_view tap, std::string_view stage, platform::Verdict verdict,
+                          const platform::Event& event) = 0;
+};
+
+// Reports a verdict to the tracer, if any, and hands it back:
+//   return traced("wheel", "controlHeld", Verdict::pass(), event);
+inline platform::Verdict traced(std::string_view tap, std::string_view stage,
+                                platform::Verdict verdict, const platform::Event& event) {
+    if (auto* t = SharedSlot<DecisionTracer>::get()) t->decision(tap, stage, verdict, event);
+    return verdict;
+}
+
+}  // namespace wexo

@@ -1,0 +1,175 @@
+#include "platform/sim/SimDisplayLinks.h"
+
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace wexo::platform::sim {
+
+// The shared state of one link: the link object the program holds, the
+// desktop's list and, in threaded mode, the link's thread all reach it.
+struct SimDisplayLinks::Core {
+    const double rate;
+    const bool threaded;
+    const SimClock& clock;
+    const SimProcess& process;
+
+    mutable std::mutex mutex;
+    std::condition_variable changed;
+    std::function<void()> callback;
+    bool running = false;
+    bool quit = false;
+    std::int64_t nextFrameIndex = 0;  // deterministic mode
+    std::thread thread;               // threaded mode
+
+    Core(double rate, bool threaded, const SimClock& clock, const SimProcess& process)
+        : rate(rate), threaded(threaded), clock(clock), process(process) {}
+
+    void start() {
+        std::lock_guard lock(mutex);
+        if (running || quit) return;
+        running = true;
+        if (!threaded) {
+            // The first frame strictly after now.
+            const std::int64_t now = clock.nanos();
+            std::int64_t k =
+                static_cast<std::int64_t>(std::floor(static_cast<long double>(now) * rate / 1e9L));
+            while (frameTime(k, rate) <= now) ++k;
+            while (k > 0 && frameTime(k - 1, rate) > now) --k;
+            nextFrameIndex = k;
+        } else if (!thread.joinable()) {
+            thread = std::thread([this] { runThread(); });
+        }
+        changed.notify_all();
+    }
+
+    void stop() {
+        std::lock_guard lock(mutex);
+        running = false;
+        changed.notify_all();
+    }
+
+    bool isRunning() const {
+        std::lock_guard lock(mutex);
+        return running;
+    }
+
+    void shutDown() {
+        {
+            std::lock_guard lock(mutex);
+            quit = true;
+            running = false;
+            changed.notify_all();
+        }
+        if (thread.joinable() && thread.get_id() != std::this_thread::get_id()) thread.join();
+    }
+
+    void runThread() {
+        using Clock = std::chrono::steady_clock;
+        const auto period =
+            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / rate));
+        std::unique_lock lock(mutex);
+        while (!quit) {
+            changed.wait(lock, [&] { return quit || running; });
+            auto next = Clock::now() + period;
+            while (running && !quit) {
+                if (changed.wait_until(lock, next, [&] { return quit || !running; })) break;
+                next += period;
+                auto cb = callback;
+                lock.unlock();
+                if (cb && process.alive()) cb();
+                lock.lock();
+            }
+        }
+    }
+};
+
+std::int64_t SimDisplayLinks::frameTime(std::int64_t k, double rate) {
+    return static_cast<std::int64_t>(std::floor(static_cast<long double>(k) * 1e9L / rate));
+}
+
+class SimDisplayLinks::Link : public DisplayLink {
+  public:
+    explicit Link(std::shared_ptr<Core> core) : core_(std::move(core)) {}
+    ~Link() override { core_->shutDown(); }
+
+    void setOutputCallback(std::function<void()> callback) override {
+        std::lock_guard lock(core_->mutex);
+        core_->callback = std::move(callback);
+    }
+    void start() override {
+        if (core_->process.alive()) core_->start();
+    }
+    void stop() override { core_->stop(); }
+    bool isRunning() const override { return core_->isRunning(); }
+
+  private:
+    std::shared_ptr<Core> core_;
+};
+
+SimDisplayLinks::SimDisplayLinks(SimClock& clock, SimRunLoop& runLoop, const SimScreens& screens,
+                                 const SimProcess& process)
+    : clock_(clock), runLoop_(runLoop), screens_(screens), process_(process) {}
+
+SimDisplayLinks::~SimDisplayLinks() {
+    shutDown();
+}
+
+std::variant<std::unique_ptr<DisplayLink>, int> SimDisplayLinks::create(DisplayId display) {
+    if (creationError_) return *creationError_;
+    if (!screens_.hasDisplay(display)) return kInvalidDisplay;
+    auto core = std::make_shared<Core>(screens_.refreshRate(), threaded_, clock_, process_);
+    std::erase_if(links_, [](const auto& w) { return w.expired(); });
+    links_.push_back(core);
+    return std::unique_ptr<DisplayLink>(std::make_unique<Link>(std::move(core)));
+}
+
+std::optional<std::int64_t> SimDisplayLinks::nextFrame() const {
+    if (!process_.alive()) return std::nullopt;
+    std::optional<std::int64_t> next;
+    for (const auto& w : links_) {
+        auto core = w.lock();
+        if (!core || core->threaded) continue;
+        std::lock_guard lock(core->mutex);
+        if (!core->running) continue;
+        const std::int64_t t = frameTime(core->nextFrameIndex, core->rate);
+        if (!next || t < *next) next = t;
+    }
+    return next;
+}
+
+void SimDisplayLinks::fireFrames() {
+    const std::int64_t now = clock_.nanos();
+    // Links created by a callback at this instant start after it anyway.
+    const auto links = links_;
+    for (const auto& w : links) {
+        if (!process_.alive()) return;
+        auto core = w.lock();
+        if (!core || core->threaded) continue;
+        std::function<void()> cb;
+        {
+            std::lock_guard lock(core->mutex);
+            if (!core->running || frameTime(core->nextFrameIndex, core->rate) > now) continue;
+            ++core->nextFrameIndex;
+            cb = core->callback;
+        }
+        if (cb) runLoop_.runWork(cb);
+    }
+}
+
+std::size_t SimDisplayLinks::runningCount() const {
+    std::size_t n = 0;
+    for (const auto& w : links_)
+        if (auto core = w.lock(); core && core->isRunning()) ++n;
+    return n;
+}
+
+void SimDisplayLinks::shutDown() {
+    for (const auto& w : links_)
+        if (auto core = w.lock()) core->shutDown();
+}
+
+}  // namespace wexo::platform::sim

@@ -1,0 +1,74 @@
+#include "wexo-sim/ScenarioRunner.h"
+
+#include <ostream>
+
+#include "app/CompositionRoot.h"
+#include "platform/MemoryPreferenceStore.h"
+#include "wexo-sim/RecordJson.h"
+#include "wexo-sim/RunContext.h"
+#include "wexo-sim/ScenarioParser.h"
+
+namespace wexo::simrunner {
+
+using platform::sim::SimDesktop;
+
+std::unique_ptr<SimDesktop> buildDesktop(const Scenario& scenario) {
+    const DesktopSetup& d = scenario.desktop;
+    auto store = std::make_unique<platform::MemoryPreferenceStore>(
+        platform::sim::SimProcess::builtBundleIdentifier(), scenario.defaults,
+        plist::Dictionary{{"_HIHideMenuBar", plist::Value(d.menuBarAutoHidden)}});
+    auto desktop = std::make_unique<SimDesktop>(std::move(store));
+
+    if (d.trusted) desktop->simAccessibility().setTrusted(*d.trusted);
+    if (d.refreshRate) desktop->simScreens().setRefreshRate(*d.refreshRate);
+    if (d.screens) desktop->simScreens().setScreens(*d.screens);
+    auto& screens = desktop->simScreens();
+    const platform::Rect main = screens.displayBounds(screens.mainDisplayId());
+    desktop->simEventStream().setPointer(d.pointer.value_or(platform::Point{
+        main.origin.x + main.size.width / 2, main.origin.y + main.size.height / 2}));
+    desktop->simWorkspace().setApplications(d.apps);
+    desktop->simWorkspace().setFrontmost(
+        d.frontmost.value_or(d.apps.empty() ? 0 : d.apps.front().pid));
+    desktop->simWindowList().setWindows(d.windows);
+    desktop->simAccessibility().setElements(d.elements);
+    if (d.dockAutoHide) desktop->simDock().setAutoHide(*d.dockAutoHide);
+    if (d.dockOrientation) desktop->simDock().setOrientation(*d.dockOrientation);
+    if (d.dockMagnification)
+        desktop->simDock().setMagnificationSize(static_cast<float>(*d.dockMagnification));
+    if (d.cursor) desktop->simCursor().setSystemCursor(*d.cursor);
+    desktop->simLoginItems().setItems(d.loginItems);
+    if (d.acceleration)
+        desktop->simHidSystem().setParameter("HIDMouseAcceleration", *d.acceleration);
+    return desktop;
+}
+
+std::vector<nlohmann::ordered_json> playScenario(const Scenario& scenario) {
+    auto desktop = buildDesktop(scenario);
+    std::vector<nlohmann::ordered_json> out;
+    {
+        CompositionRoot program(*desktop);
+        RunContext context{*desktop, program};
+        for (const Step& step : scenario.steps) {
+            desktop->advanceToInstant(step.at);
+            step.play(context);
+        }
+        desktop->advanceTo(scenario.until);
+        for (const auto& record : desktop->takeRecords()) out.push_back(recordToJson(record));
+        out.push_back(defaultsRecord(scenario.until, desktop->preferences().persistentDomain()));
+    }
+    return out;
+}
+
+int runScenarioText(std::string_view text, std::ostream& out, std::ostream& err) {
+    auto parsed = parseScenario(text);
+    if (auto* error = std::get_if<ScenarioError>(&parsed)) {
+        err << "wexo-sim: " << error->text() << "\n";
+        return 2;
+    }
+    for (const auto& record : playScenario(std::get<Scenario>(parsed)))
+        out << recordLine(record) << "\n";
+    out.flush();
+    return 0;
+}
+
+}  // namespace wexo::simrunner

@@ -18,7 +18,7 @@ const plist::Value* member(const plist::Dictionary& d, std::string_view key) {
 void StoredValues::reportWrongType(std::string_view key, const plist::Value& found,
                                    std::string_view expected) {
     platform::Log::write(platform::LogLevel::Warning, __FILE__, __LINE__,
-                         objcFormat("Stored value \"%@\" is a %@ where a %@ belongs; ignored", key,
+                         objcFormat("Stored value \"%@\" has the type %@, not %@; ignored", key,
                                     plist::typeName(found.type()), expected));
 }
 

@@ -28,14 +28,17 @@ std::int64_t positionValue(const std::string& text) {
 void DisplaysManager::setupDisplays() {
     auto& keeper = SettingsKeeper::shared();
     keeper.setAllCurrentDisplays({});
+    DisplaysDict stored;
+    if (auto dict = KxDefaults::getAllDisplaysScrollSettings())
+        stored = DictConvertor::createDictOfObjectsFromDict(*dict);
     // All Screens first: the displays created next copy its table.
-    auto allScreens = std::make_shared<SingleDisplay>(std::nullopt, std::nullopt);
+    auto allScreens = std::make_shared<SingleDisplay>(std::nullopt, std::nullopt, stored);
     keeper.getAllCurrentDisplays()[allScreens->serial] = allScreens;
 
     std::int64_t counter = 1;
     for (const auto& screen : installedPlatform().screens().screens()) {
-        auto display =
-            std::make_shared<SingleDisplay>(screen.screenNumber, objcFormat("%ld", counter));
+        auto display = std::make_shared<SingleDisplay>(screen.screenNumber,
+                                                       objcFormat("%ld", counter), stored);
         ++counter;
         // A display reporting no vendor, model or serial number has the serial
         // of All Screens; it must not take All Screens' place, so it goes by

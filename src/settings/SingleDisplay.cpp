@@ -8,8 +8,19 @@
 
 namespace wexo {
 
+namespace {
+DisplaysDict storedRegistry() {
+    auto dict = KxDefaults::getAllDisplaysScrollSettings();
+    return dict ? DictConvertor::createDictOfObjectsFromDict(*dict) : DisplaysDict();
+}
+}  // namespace
+
 SingleDisplay::SingleDisplay(std::optional<platform::DisplayId> displayId,
-                             std::optional<std::string> location) {
+                             std::optional<std::string> location)
+    : SingleDisplay(displayId, std::move(location), storedRegistry()) {}
+
+SingleDisplay::SingleDisplay(std::optional<platform::DisplayId> displayId,
+                             std::optional<std::string> location, const DisplaysDict& stored) {
     if (displayId) {
         listLocation = location.value_or("");
         screenID = *displayId;
@@ -22,18 +33,13 @@ SingleDisplay::SingleDisplay(std::optional<platform::DisplayId> displayId,
         serial = kAllScreensSerial;
     }
 
-    bool stored = false;
-    if (auto dict = KxDefaults::getAllDisplaysScrollSettings()) {
-        auto displays = DictConvertor::createDictOfObjectsFromDict(*dict);
-        if (auto it = displays.find(serial); it != displays.end()) {
-            apps = it->second->apps;
-            stored = true;
-        }
-    }
-    if (!stored && displayId) {
+    if (auto it = stored.find(serial); it != stored.end()) {
+        // Copied, so that two displays built from one reading share nothing.
+        for (const auto& [bundleId, app] : it->second->apps) apps[bundleId] = app->copy();
+    } else if (displayId) {
         const auto& registry = SettingsKeeper::shared().getAllCurrentDisplays();
-        if (auto it = registry.find(kAllScreensSerial); it != registry.end()) {
-            for (const auto& [bundleId, app] : it->second->apps) apps[bundleId] = app->copy();
+        if (auto all = registry.find(kAllScreensSerial); all != registry.end()) {
+            for (const auto& [bundleId, app] : all->second->apps) apps[bundleId] = app->copy();
         }
     }
     // The wheel falls back to the Global entry; a table read from a file that

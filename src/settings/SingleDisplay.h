@@ -34,6 +34,10 @@ class SingleDisplay {
     // Global entry. Every table comes out holding a Global entry.
     SingleDisplay(std::optional<platform::DisplayId> displayId,
                   std::optional<std::string> location);
+    // The same with the stored registry already read (a rebuild reads it
+    // once for all its displays).
+    SingleDisplay(std::optional<platform::DisplayId> displayId, std::optional<std::string> location,
+                  const DisplaysDict& stored);
 
     // The display's product name ("en_US" of its localized names), or
     // "unknown".

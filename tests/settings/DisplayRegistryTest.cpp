@@ -191,18 +191,6 @@ TEST_F(DisplayRegistryTest, TheDisplayUnderThePointer) {
     EXPECT_EQ(logged(platform::LogLevel::Error), std::vector<std::string>{"ERROR."});
 }
 
-TEST_F(DisplayRegistryTest, ADisplayConnectedSinceTheLastRebuildIsNotFound) {
-    DisplaysManager::setupDisplays();
-    auto screens = desktop().simScreens().screens();
-    screens.push_back(screen(3, platform::Rect(-1000, 0, 1000, 1080), 9, 9, 9));
-    desktop().simScreens().setScreens(screens);
-    desktop().simEventStream().setPointer({-500, 500});
-    EXPECT_FALSE(DisplaysManager::getDisplayForClick());
-    DisplaysManager::setupDisplays();
-    EXPECT_EQ(DisplaysManager::getDisplayForClick(), entry("9-9-9"));
-    EXPECT_EQ(entry("9-9-9")->displayName, "3. unknown");
-}
-
 TEST_F(DisplayRegistryTest, TheFrameOfADisplay) {
     DisplaysManager::setupDisplays();
     EXPECT_EQ(DisplaysManager::getRectForDisplay(*entry("4268-8-0")),
@@ -253,19 +241,14 @@ TEST(NextListPosition, IsOneMoreThanTheLargestTakenAsANumber) {
 
 TEST_F(DisplayRegistryTest, ProductNames) {
     EXPECT_EQ(SingleDisplay::screenNameForDisplay(1), "DELL U2720Q");
-    EXPECT_EQ(SingleDisplay::screenNameForDisplay(2), "unknown");
-    EXPECT_EQ(SingleDisplay::screenNameForDisplay(77), "unknown");
-    EXPECT_NE(SingleDisplay::IOServicePortFromCGDisplayID(1), 0u);
+    EXPECT_EQ(SingleDisplay::screenNameForDisplay(2), "unknown");   // no names reported
+    EXPECT_EQ(SingleDisplay::screenNameForDisplay(77), "unknown");  // no such display
     EXPECT_NE(SingleDisplay::IOServicePortFromCGDisplayID(1),
               SingleDisplay::IOServicePortFromCGDisplayID(2));
-    EXPECT_EQ(SingleDisplay::serialNumberStringForDisplay(1), "1610-41001-7");
-    EXPECT_EQ(SingleDisplay::serialNumberStringForDisplay(77), "0-0-0");
-
     // Only an English name counts.
     desktop().simScreens().setScreens(
         {screen(1, platform::Rect(0, 0, 800, 600), 1, 1, 1, {{"de_DE", "Bildschirm"}})});
     EXPECT_EQ(SingleDisplay::screenNameForDisplay(1), "unknown");
-
     desktop().simScreens().setScreens(
         {screen(1, platform::Rect(0, 0, 800, 600), 1, 1, 1, {{"en_US", "Panel"}})});
     EXPECT_EQ(SingleDisplay::screenNameForDisplay(1), "Panel");

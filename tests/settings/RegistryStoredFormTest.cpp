@@ -28,23 +28,6 @@ std::shared_ptr<SingleDisplay> sampleDisplay() {
     return display;
 }
 
-void expectSameDisplay(const SingleDisplay& a, const SingleDisplay& b) {
-    EXPECT_EQ(a.listLocation, b.listLocation);
-    EXPECT_EQ(a.screenID, b.screenID);
-    EXPECT_EQ(a.displayName, b.displayName);
-    EXPECT_EQ(a.serial, b.serial);
-    ASSERT_EQ(a.apps.size(), b.apps.size());
-    for (const auto& [bundleId, app] : a.apps) {
-        ASSERT_TRUE(b.apps.count(bundleId)) << bundleId;
-        const auto& other = *b.apps.at(bundleId);
-        EXPECT_EQ(app->listLocation, other.listLocation);
-        EXPECT_EQ(app->prettyName, other.prettyName);
-        EXPECT_EQ(app->bundleId, other.bundleId);
-        EXPECT_EQ(app->appImagePath, other.appImagePath);
-        EXPECT_TRUE(app->scrollSettings.sameSettingsAs(other.scrollSettings)) << bundleId;
-    }
-}
-
 TEST(RegistryStoredForm, TheKeysOfEachLevel) {
     auto display = sampleDisplay();
     auto dict = DictConvertor::createDictFromDictOfDisplayObjects({{display->serial, display}});
@@ -64,21 +47,6 @@ TEST(RegistryStoredForm, TheKeysOfEachLevel) {
     EXPECT_EQ(settings.at("scrollSpeed"), plist::Value(420));
     EXPECT_EQ(settings.at("verticalLinesNumber"), plist::Value(3.25));
     EXPECT_EQ(settings.size(), 16u);
-}
-
-TEST(RegistryStoredForm, ObjectsSurviveTheRoundTrip) {
-    auto display = sampleDisplay();
-    auto all = std::make_shared<SingleDisplay>();
-    all->listLocation = "0";
-    all->displayName = "All Screens";
-    all->serial = "0-0-0";
-    all->apps["com.global"] = AppWithScrollSettings::makeGlobal();
-    DisplaysDict registry{{display->serial, display}, {all->serial, all}};
-    auto back = DictConvertor::createDictOfObjectsFromDict(
-        DictConvertor::createDictFromDictOfDisplayObjects(registry));
-    ASSERT_EQ(back.size(), 2u);
-    expectSameDisplay(*display, *back.at("1610-41001-7"));
-    expectSameDisplay(*all, *back.at("0-0-0"));
 }
 
 TEST(RegistryStoredForm, WrongTypesAtEveryLevelSpareTheRest) {

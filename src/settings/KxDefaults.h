@@ -23,8 +23,8 @@ class KxDefaults {
     // Scrolling
     static std::optional<bool> getScrollingEnabled();  // "scrollingEnabled"
     static bool setScrollingEnabled(bool value);
-    static std::optional<plist::Dictionary>
-    getAllDisplaysScrollSettings();  // "allDisplaysScrollSettings"
+    // "allDisplaysScrollSettings"
+    static std::optional<plist::Dictionary> getAllDisplaysScrollSettings();
     static bool setAllDisplaysScrollSettings(plist::Dictionary value);
     static std::optional<std::vector<std::string>> getDisabledAppsArray();  // "disabledAppsArray"
     static bool setDisabledAppsArray(const std::vector<std::string>& value);

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/Shared.h"
+#include "settings/SettingsKeeper.h"
 
 namespace wexo {
 
@@ -21,6 +22,10 @@ class CompositionRoot {
   private:
     platform::Platform& platform_;
     SharedInstallation<platform::Platform> platformInstallation_;
+    // The engines, in the order they come to life; members are destroyed in
+    // reverse order, each uninstalling itself before the platform goes.
+    SettingsKeeper settingsKeeper_;
+    SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
 };
 
 }  // namespace wexo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/HeadlessApplication.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
 #include "settings/SettingsKeeper.h"
@@ -26,6 +27,8 @@ class CompositionRoot {
     // reverse order, each uninstalling itself before the platform goes.
     SettingsKeeper settingsKeeper_;
     SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
+    HeadlessApplication application_;
+    SharedInstallation<ApplicationLink> applicationInstallation_{&application_};
 };
 
 }  // namespace wexo

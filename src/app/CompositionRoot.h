@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/HeadlessApplication.h"
+#include "events/FrontMostObserver.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
 #include "settings/SettingsKeeper.h"
@@ -29,6 +30,9 @@ class CompositionRoot {
     SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
     HeadlessApplication application_;
     SharedInstallation<ApplicationLink> applicationInstallation_{&application_};
+    FrontMostObserver frontMostObserver_;
+    SharedInstallation<FrontMostObserver> frontMostObserverInstallation_{&frontMostObserver_};
+    SharedInstallation<ExposeQuery> exposeQueryInstallation_{&frontMostObserver_};
 };
 
 }  // namespace wexo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/ActionHandles.h"
 #include "app/HeadlessApplication.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
@@ -29,6 +30,8 @@ class CompositionRoot {
     SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
     HeadlessApplication application_;
     SharedInstallation<ApplicationLink> applicationInstallation_{&application_};
+    ActionHandles actionHandles_{platform_};
+    SharedInstallation<ActionHandles> actionHandlesInstallation_{&actionHandles_};
 };
 
 }  // namespace wexo

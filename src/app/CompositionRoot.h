@@ -1,6 +1,8 @@
 #pragma once
 
+#include "actions/ActionHandles.h"
 #include "app/HeadlessApplication.h"
+#include "events/FrontMostObserver.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
 #include "settings/SettingsKeeper.h"
@@ -29,6 +31,11 @@ class CompositionRoot {
     SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
     HeadlessApplication application_;
     SharedInstallation<ApplicationLink> applicationInstallation_{&application_};
+    ActionHandles actionHandles_{platform_};
+    SharedInstallation<ActionHandles> actionHandlesInstallation_{&actionHandles_};
+    FrontMostObserver frontMostObserver_;
+    SharedInstallation<FrontMostObserver> frontMostObserverInstallation_{&frontMostObserver_};
+    SharedInstallation<ExposeQuery> exposeQueryInstallation_{&frontMostObserver_};
 };
 
 }  // namespace wexo

@@ -1,14 +1,42 @@
 #include "app/CompositionRoot.h"
 
+#include "app/AppDelegate.h"
+#include "app/MainStoryboard.h"
+
 namespace wexo {
 
 CompositionRoot::CompositionRoot(platform::Platform& platform)
-    : platform_(platform), platformInstallation_(&platform) {
+    : platform_(platform), platformInstallation_(&platform), storyboard_(MainStoryboard::make()) {
+    headless_ = std::make_unique<HeadlessApplication>();
+    headlessInstallation_ = std::make_unique<SharedInstallation<ApplicationLink>>(headless_.get());
     frontMostObserver_.startObserving();
 }
 
-// Engines added later are destroyed (members in reverse order) before the
-// platform is uninstalled.
-CompositionRoot::~CompositionRoot() = default;
+CompositionRoot::CompositionRoot(platform::Platform& platform, ui::UserInterface& userInterface)
+    : platform_(platform),
+      platformInstallation_(&platform),
+      storyboard_(MainStoryboard::make()),
+      userInterface_(&userInterface) {
+    application_ = std::make_unique<ui::Application>(userInterface);
+    applicationInstallation_ =
+        std::make_unique<SharedInstallation<ui::Application>>(application_.get());
+    appDelegate_ = std::make_unique<AppDelegate>();
+    application_->setDelegate(appDelegate_.get());
+    userInterface.attach(*application_);
+}
+
+CompositionRoot::~CompositionRoot() {
+    if (userInterface_) userInterface_->detach();
+    // The application's windows and screens go while the engines they use
+    // are still there.
+    appDelegate_.reset();
+    if (application_) application_->setDelegate(nullptr);
+}
+
+void CompositionRoot::launch() {
+    if (!application_ || launched_) return;
+    launched_ = true;
+    application_->finishLaunching();
+}
 
 }  // namespace wexo

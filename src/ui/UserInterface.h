@@ -8,6 +8,7 @@
 namespace wexo::ui {
 
 class Alert;
+class Application;
 class OpenPanel;
 class StatusItem;
 class Window;
@@ -43,6 +44,11 @@ enum class StatusItemChange {
 class UserInterface {
   public:
     virtual ~UserInterface() = default;
+
+    // The toolkit starts (and stops) delivering to the application what the
+    // system tells it: display changes, activation, reopening.
+    virtual void attach(Application& application) = 0;
+    virtual void detach() = 0;
 
     virtual void windowDidChange(Window& window, WindowChange change) = 0;
     virtual void statusItemDidChange(StatusItem& item, StatusItemChange change) = 0;

@@ -6,7 +6,7 @@ WindowController::WindowController(std::unique_ptr<Window> window,
                                    std::unique_ptr<ViewController> content)
     : content_(std::move(content)), window_(std::move(window)) {
     // Giving the window its content loads the screen.
-    window_->setContentViewController(content_.get());
+    if (content_) window_->setContentViewController(content_.get());
 }
 
 WindowController::~WindowController() = default;

@@ -7,8 +7,8 @@
 
 namespace wexo::ui {
 
-// A window with the screen that fills it, as a storyboard instantiates them
-// together. It owns both; the window goes first.
+// A window with the screen that fills it (if any), as a storyboard
+// instantiates them together. It owns both; the window goes first.
 class WindowController {
   public:
     WindowController(std::unique_ptr<Window> window, std::unique_ptr<ViewController> content);
@@ -17,7 +17,7 @@ class WindowController {
     WindowController& operator=(const WindowController&) = delete;
 
     Window& window() { return *window_; }
-    ViewController& contentViewController() { return *content_; }
+    ViewController* contentViewController() { return content_.get(); }
 
     // showWindow: puts the window on screen, in front.
     void showWindow() { window_->makeKeyAndOrderFront(); }

@@ -46,8 +46,11 @@ std::vector<nlohmann::ordered_json> playScenario(const Scenario& scenario) {
     auto desktop = buildDesktop(scenario);
     std::vector<nlohmann::ordered_json> out;
     {
-        CompositionRoot program(*desktop);
-        RunContext context{*desktop, program};
+        ui::sim::SimUserInterface userInterface(*desktop);
+        CompositionRoot program(*desktop, userInterface);
+        RunContext context{*desktop, program, userInterface};
+        // The program starts with the run, before the first step.
+        desktop->simRunLoop().runWork([&] { program.launch(); });
         for (const Step& step : scenario.steps) {
             desktop->advanceToInstant(step.at);
             step.play(context);

@@ -61,8 +61,20 @@ platform::Rect SimUserInterface::quartzBounds(const Window& window) const {
                           f.size.height);
 }
 
+Window* SimUserInterface::frontWindow(const std::function<bool(Window&)>& accept) const {
+    for (Window* w : onScreen_)
+        if (accept(*w)) return w;
+    return nullptr;
+}
+
 void SimUserInterface::windowDidChange(Window& window, WindowChange change) {
     auto& list = desktop_.simWindowList();
+    if (change == WindowChange::Shown || change == WindowChange::OrderedFront) {
+        std::erase(onScreen_, &window);
+        onScreen_.insert(onScreen_.begin(), &window);
+    } else if (change == WindowChange::Closed || change == WindowChange::Destroyed) {
+        std::erase(onScreen_, &window);
+    }
     switch (change) {
         case WindowChange::Shown:
             desktop_.recorder().record(records::Window{window.name(), true});

@@ -39,8 +39,8 @@ class SimUserInterface : public UserInterface {
     // Delivers to the application what the system tells it: display
     // changes (after the change, on the main run loop) and its becoming
     // active (the program turning front-most). Until detached or destroyed.
-    void attach(Application& application);
-    void detach();
+    void attach(Application& application) override;
+    void detach() override;
 
     void windowDidChange(Window& window, WindowChange change) override;
     void statusItemDidChange(StatusItem& item, StatusItemChange change) override;
@@ -67,6 +67,8 @@ class SimUserInterface : public UserInterface {
     // While set, the event being handled is a left-button release.
     void setCurrentEventLeftMouseUp(bool on) { leftMouseUp_ = on; }
     std::optional<ActivationPolicy> lastActivationPolicy() const { return policy_; }
+    // The program's front-most window on screen for which `accept` is true.
+    Window* frontWindow(const std::function<bool(Window&)>& accept) const;
 
   private:
     struct PendingAlert {
@@ -89,6 +91,7 @@ class SimUserInterface : public UserInterface {
     bool programFrontmost_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::map<const Window*, std::uint64_t> windowIds_;
+    std::vector<Window*> onScreen_;  // front to back
     std::uint64_t nextWindowId_ = 1;
     std::map<const StatusItem*, std::vector<std::string>> menuTitles_;
     std::vector<PendingAlert> alerts_;

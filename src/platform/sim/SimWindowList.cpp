@@ -6,31 +6,17 @@
 
 namespace wexo::platform::sim {
 
-std::vector<SimWindow> SimWindowList::programWindows() const {
-    std::vector<SimWindow> out;
-    if (!workspace_.runningApplicationWithProcessIdentifier(SimProcess::kPid)) return out;
-    for (const auto& w : programWindows_)
-        out.push_back(SimWindow{SimProcess::kPid, w.layer, w.bounds, std::nullopt});
-    return out;
-}
-
-std::vector<SimWindow> SimWindowList::merged() const {
-    std::vector<SimWindow> all = windows_;
-    // Going from the program's back-most window to its front-most, each is
-    // put in front of the first window of its layer or a lower one; the
-    // earlier ones then stay behind the later ones of the same layer.
-    const auto own = programWindows();
-    for (auto it = own.rbegin(); it != own.rend(); ++it) {
-        auto at = std::find_if(all.begin(), all.end(),
-                               [&](const SimWindow& w) { return w.layer <= it->layer; });
-        all.insert(at, *it);
-    }
-    return all;
+bool SimWindowList::programRuns() const {
+    return workspace_.runningApplicationWithProcessIdentifier(SimProcess::kPid).has_value();
 }
 
 std::vector<WindowInfo> SimWindowList::onScreenWindows() const {
+    const bool programRunning = programRuns();
     std::vector<WindowInfo> list;
-    for (const auto& w : merged()) {
+    list.reserve(entries_.size());
+    for (const auto& e : entries_) {
+        if (e.programId && !programRunning) continue;
+        const SimWindow& w = e.window;
         WindowInfo info;
         info.ownerPid = w.ownerPid;
         info.layer = w.layer;
@@ -45,34 +31,62 @@ std::vector<WindowInfo> SimWindowList::onScreenWindows() const {
     return list;
 }
 
+void SimWindowList::setWindows(std::vector<SimWindow> frontToBack) {
+    std::vector<Entry> program;
+    for (auto& e : entries_)
+        if (e.programId) program.push_back(std::move(e));
+    entries_.clear();
+    for (auto& w : frontToBack) entries_.push_back(Entry{std::move(w), std::nullopt});
+    // From the program's back-most window to its front-most, so that their
+    // order among themselves stays.
+    for (auto it = program.rbegin(); it != program.rend(); ++it) insertInFrontOfLayer(*it);
+}
+
+std::vector<SimWindow> SimWindowList::windows() const {
+    std::vector<SimWindow> out;
+    for (const auto& e : entries_)
+        if (!e.programId) out.push_back(e.window);
+    return out;
+}
+
 void SimWindowList::addWindow(SimWindow window, bool inFront) {
-    windows_.insert(inFront ? windows_.begin() : windows_.end(), std::move(window));
+    Entry e{std::move(window), std::nullopt};
+    if (inFront)
+        entries_.insert(entries_.begin(), std::move(e));
+    else
+        entries_.push_back(std::move(e));
 }
 
 void SimWindowList::removeWindowsOwnedBy(pid_t pid) {
-    std::erase_if(windows_, [&](const SimWindow& w) { return w.ownerPid == pid; });
-}
-
-void SimWindowList::showProgramWindow(std::uint64_t id, int layer, Rect bounds, bool toFront) {
-    auto it = std::find_if(programWindows_.begin(), programWindows_.end(),
-                           [&](const ProgramWindow& w) { return w.id == id; });
-    if (it != programWindows_.end() && !toFront) {
-        it->layer = layer;
-        it->bounds = bounds;
-        return;
-    }
-    if (it != programWindows_.end()) programWindows_.erase(it);
-    programWindows_.insert(programWindows_.begin(), ProgramWindow{id, layer, bounds});
-}
-
-void SimWindowList::removeProgramWindow(std::uint64_t id) {
-    std::erase_if(programWindows_, [&](const ProgramWindow& w) { return w.id == id; });
+    std::erase_if(entries_, [&](const Entry& e) { return e.window.ownerPid == pid; });
 }
 
 pid_t SimWindowList::ownerOfWindowAt(Point p) const {
-    for (const auto& w : merged())
+    for (const auto& w : onScreenWindows())
         if (w.bounds.contains(p)) return w.ownerPid;
     return 0;
+}
+
+void SimWindowList::insertInFrontOfLayer(Entry entry) {
+    auto at = std::find_if(entries_.begin(), entries_.end(),
+                           [&](const Entry& e) { return e.window.layer <= entry.window.layer; });
+    entries_.insert(at, std::move(entry));
+}
+
+void SimWindowList::showProgramWindow(std::uint64_t id, int layer, Rect bounds, bool toFront) {
+    auto it = std::find_if(entries_.begin(), entries_.end(),
+                           [&](const Entry& e) { return e.programId == id; });
+    if (it != entries_.end() && !toFront) {
+        it->window.layer = layer;
+        it->window.bounds = bounds;
+        return;
+    }
+    if (it != entries_.end()) entries_.erase(it);
+    insertInFrontOfLayer(Entry{SimWindow{SimProcess::kPid, layer, bounds, std::nullopt}, id});
+}
+
+void SimWindowList::removeProgramWindow(std::uint64_t id) {
+    std::erase_if(entries_, [&](const Entry& e) { return e.programId == id; });
 }
 
 }  // namespace wexo::platform::sim

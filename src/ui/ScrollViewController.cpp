@@ -462,29 +462,35 @@ void ScrollViewController::controlTextDidEndEditing(ui::TextField& field) {
     slider->endEditingKnob();
     if (!typed || *typed < slider->minValue() || *typed > slider->maxValue()) return;
     const double v = *typed;
-    slider->setDoubleValue(v);
+    // The knob shows the value as the setting keeps it.
     switch (field.tag()) {
         case ScrollSettingsControls::kLinesTag:
+            slider->setDoubleValue(asFloat(v));
             editSettings(
                 [v](SingleScrollSettingsObject& o) { o.verticalLinesNumber = asFloat(v); });
             break;
         case ScrollSettingsControls::kHorzLinesTag:
+            slider->setDoubleValue(asFloat(v));
             editSettings(
                 [v](SingleScrollSettingsObject& o) { o.horizontalLinesNumber = asFloat(v); });
             break;
         case ScrollSettingsControls::kMultiplyTag:
+            slider->setDoubleValue(static_cast<double>(std::lround(v)));
             editSettings(
                 [v](SingleScrollSettingsObject& o) { o.multiplyLinesNumber = std::lround(v); });
             break;
         case ScrollSettingsControls::kDivideTag:
+            slider->setDoubleValue(static_cast<double>(std::lround(v)));
             editSettings(
                 [v](SingleScrollSettingsObject& o) { o.divideLinesNumber = std::lround(v); });
             break;
         case ScrollSettingsControls::kContinDeltaTag:
+            slider->setDoubleValue(asFloat(v));
             settings.continDeltaLbl.setStringValue(objcFormat("%f", asFloat(v)));
             editSettings([v](SingleScrollSettingsObject& o) { o.contidDelta = asFloat(v); });
             break;
         case ScrollSettingsControls::kSpeedTag:
+            slider->setDoubleValue(std::trunc(v));
             editSettings([v](SingleScrollSettingsObject& o) {
                 o.scrollSpeed = static_cast<std::int64_t>(v);
             });

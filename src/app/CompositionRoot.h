@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/HeadlessApplication.h"
+#include "autoscroll/AutoScroll.h"
+#include "events/MouseMovementListener.h"
+#include "grab/GrabnDragScroll.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
 #include "settings/SettingsKeeper.h"
@@ -29,6 +32,12 @@ class CompositionRoot {
     SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
     HeadlessApplication application_;
     SharedInstallation<ApplicationLink> applicationInstallation_{&application_};
+    // ---- Grab-and-drag and auto-scroll: the movement listener, then the two
+    // engines; each records itself as its shared instance. ----
+    MouseMovementListener mouseMovementListener_;
+    GrabnDragScroll grabnDragScroll_;
+    AutoScroll autoScroll_;
+    // ---- end of grab-and-drag and auto-scroll ----
 };
 
 }  // namespace wexo

@@ -35,7 +35,7 @@ class EngineTestDesktop : public ::testing::Test {
         desktop.advanceTo(frameTime(k + n - 1));
     }
 
-    // The program's own scroll events delivered so far, as (vertical,
+    // The program's own scroll events delivered since the last call, as (vertical,
     // horizontal) pixel amounts; the engines post nothing else.
     struct Scroll {
         std::int64_t vertical;
@@ -44,7 +44,9 @@ class EngineTestDesktop : public ::testing::Test {
     };
     std::vector<Scroll> takeScrolls() {
         std::vector<Scroll> out;
-        for (const auto& r : desktop.takeRecords()) {
+        const auto records = desktop.records();
+        for (std::size_t i = seenRecords_; i < records.size(); ++i) {
+            const auto& r = records[i];
             auto* d = std::get_if<platform::sim::records::Deliver>(&r.what);
             if (!d || d->event.type() != platform::EventType::ScrollWheel) continue;
             EXPECT_EQ(d->event.integerField(platform::EventField::EventSourceUserData), -1600);
@@ -53,6 +55,7 @@ class EngineTestDesktop : public ::testing::Test {
                 {d->event.integerField(platform::EventField::ScrollWheelEventPointDeltaAxis1),
                  d->event.integerField(platform::EventField::ScrollWheelEventPointDeltaAxis2)});
         }
+        seenRecords_ = records.size();
         return out;
     }
     std::vector<std::int64_t> takeVertical() {
@@ -75,6 +78,9 @@ class EngineTestDesktop : public ::testing::Test {
             if (std::holds_alternative<Kind>(r.what)) ++n;
         return n;
     }
+
+  private:
+    std::size_t seenRecords_ = 0;
 };
 
 }  // namespace wexo::testing

@@ -2,6 +2,7 @@
 
 #include "app/HeadlessApplication.h"
 #include "autoscroll/AutoScroll.h"
+#include "events/FrontMostObserver.h"
 #include "events/MouseMovementListener.h"
 #include "grab/GrabnDragScroll.h"
 #include "platform/Platform.h"
@@ -32,6 +33,9 @@ class CompositionRoot {
     SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
     HeadlessApplication application_;
     SharedInstallation<ApplicationLink> applicationInstallation_{&application_};
+    FrontMostObserver frontMostObserver_;
+    SharedInstallation<FrontMostObserver> frontMostObserverInstallation_{&frontMostObserver_};
+    SharedInstallation<ExposeQuery> exposeQueryInstallation_{&frontMostObserver_};
     // ---- Grab-and-drag and auto-scroll: the movement listener, then the two
     // engines; each records itself as its shared instance. ----
     MouseMovementListener mouseMovementListener_;

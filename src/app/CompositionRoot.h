@@ -3,6 +3,7 @@
 #include "app/HeadlessApplication.h"
 #include "autoscroll/AutoScroll.h"
 #include "events/FrontMostObserver.h"
+#include "events/KeyListener.h"
 #include "events/MouseMovementListener.h"
 #include "grab/GrabnDragScroll.h"
 #include "platform/Platform.h"
@@ -36,11 +37,13 @@ class CompositionRoot {
     FrontMostObserver frontMostObserver_;
     SharedInstallation<FrontMostObserver> frontMostObserverInstallation_{&frontMostObserver_};
     SharedInstallation<ExposeQuery> exposeQueryInstallation_{&frontMostObserver_};
-    // ---- Grab-and-drag and auto-scroll: the movement listener, then the two
-    // engines; each records itself as its shared instance. ----
+    // ---- Grab-and-drag and auto-scroll: the movement listener, the two
+    // engines, then the grab key's listener, which drives them; each records
+    // itself as its shared instance. ----
     MouseMovementListener mouseMovementListener_;
     GrabnDragScroll grabnDragScroll_;
     AutoScroll autoScroll_;
+    KeyListener keyListener_;
     // ---- end of grab-and-drag and auto-scroll ----
 };
 

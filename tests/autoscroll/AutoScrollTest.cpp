@@ -150,11 +150,10 @@ TEST_F(AutoScrollTest, ReleasePausesInTheDeadZoneAndContinuesOnTheOtherAxis) {
     engine().stopDisplayLink();
     runFrames(1);  // 10
     pointerFromAnchor(0, 5);
-    runFrames(3);  // paused
+    runFrames(3);               // paused
     pointerFromAnchor(-30, 0);  // left: the horizontal speed 3, at t = 1
     runFrames(2);
-    EXPECT_EQ(takeScrolls(),
-              (std::vector<Scroll>{{0, -3}, {10, 0}, {10, 0}, {0, 2}, {0, 1}}));
+    EXPECT_EQ(takeScrolls(), (std::vector<Scroll>{{0, -3}, {10, 0}, {10, 0}, {0, 2}, {0, 1}}));
     EXPECT_TRUE(engine().fields().isAnimatingRelease);
 }
 

@@ -157,17 +157,6 @@ TEST_F(AutoScrollTest, ReleasePausesInTheDeadZoneAndContinuesOnTheOtherAxis) {
     EXPECT_TRUE(engine().fields().isAnimatingRelease);
 }
 
-TEST_F(AutoScrollTest, StopWithoutReleaseEndsAtOnce) {
-    begin();
-    pointerFromAnchor(0, 115);
-    runFrames(1);
-    engine().stopDisplayLink();
-    runFrames(3);
-    EXPECT_EQ(takeVertical(), (V{100}));
-    EXPECT_EQ(runningLinks(), 0u);
-    EXPECT_EQ(engine().fields().currentVerticalDistance, 0);
-}
-
 // A speed of 21 would divide by zero and one above it scroll backward; the
 // frames take such speeds as 20, log the value once, and keep scrolling the
 // right way. Values below 0 are the slowest speed, 0.
@@ -194,9 +183,17 @@ TEST_F(AutoScrollTest, SpeedSettingIsBroughtIntoRange) {
               1);
 }
 
-TEST_F(AutoScrollTest, UnusableReleaseDurationEndsWithoutAnimation) {
+TEST_F(AutoScrollTest, StopWithoutReleaseOrWithAnUnusableLengthEndsAtOnce) {
+    begin();
+    pointerFromAnchor(0, 115);
+    runFrames(1);
+    engine().stopDisplayLink();
+    runFrames(3);
+    EXPECT_EQ(takeVertical(), (V{100}));
+    EXPECT_EQ(engine().fields().currentVerticalDistance, 0);
+
     settings().setIsAnimateRelease(true);
-    settings().setReleaseDuration(-3);
+    settings().setReleaseDuration(-3);  // read as no animation: one last frame of 0
     begin();
     pointerFromAnchor(0, 115);
     runFrames(1);
@@ -222,7 +219,6 @@ class SmartScrollTest : public EngineTestDesktop {
             elements.push_back(e);
         }
         desktop.simAccessibility().setElements(elements);
-        desktop.simEventStream().setPointer({5, 5});
     }
     // The innermost element with `depth` ancestors, the one at `scrollAt`
     // (1 = parent) a scroll area and the others groups.
@@ -246,27 +242,28 @@ TEST_F(SmartScrollTest, ScrollAreaUpToTheSixthAncestorButNotTheSeventh) {
     EXPECT_FALSE(isScrollArea());
 }
 
-TEST_F(SmartScrollTest, ScrollAreaOrListItselfAnswersTrue) {
+// The element itself may be a scroll area or a list; an ancestor only a
+// scroll area, and an ancestor without a role ends the search.
+TEST_F(SmartScrollTest, RolesOfTheElementAndItsAncestors) {
     start();
-    chain({"AXGroup", "AXList"});
-    EXPECT_TRUE(isScrollArea());
-    chain({"AXGroup", "AXScrollArea"});
-    desktop.simEventStream().setPointer({6, 5});
-    EXPECT_TRUE(isScrollArea());
-}
-
-TEST_F(SmartScrollTest, AnAncestorWithoutRoleOrAListAncestorEndsTheSearch) {
-    start();
-    chain({"AXScrollArea", std::nullopt, "AXGroup"});
-    EXPECT_FALSE(isScrollArea());
-    chain({"AXList", "AXGroup"});  // only the element itself counts as a list
-    desktop.simEventStream().setPointer({6, 5});
-    EXPECT_FALSE(isScrollArea());
+    const std::vector<std::pair<std::vector<std::optional<std::string>>, bool>> cases = {
+        {{"AXGroup", "AXList"}, true},
+        {{"AXGroup", "AXScrollArea"}, true},
+        {{"AXList", "AXGroup"}, false},
+        {{"AXScrollArea", std::nullopt, "AXGroup"}, false},
+    };
+    double x = 1;
+    for (const auto& [roles, expected] : cases) {
+        chain(roles);
+        desktop.simEventStream().setPointer({x++, 5});  // a fresh look each time
+        EXPECT_EQ(isScrollArea(), expected) << roles.size() << " elements";
+    }
 }
 
 TEST_F(SmartScrollTest, SamePointerPositionKeepsTheElementItFound) {
     start();
     chain({"AXScrollArea"});
+    desktop.simEventStream().setPointer({5, 5});
     EXPECT_TRUE(isScrollArea());
     // The scroll area moves away and a group comes under the pointer; the
     // pointer did not move, so the scroll area found before still counts.
@@ -283,6 +280,7 @@ TEST_F(SmartScrollTest, WithoutTrustAtStartNothingIsAScrollArea) {
     start();
     desktop.simAccessibility().setTrusted(true);
     chain({"AXScrollArea"});
+    desktop.simEventStream().setPointer({5, 5});
     EXPECT_FALSE(isScrollArea());
 }
 

@@ -125,17 +125,14 @@ class KeyListenerTest : public ::testing::Test {
     std::optional<SharedInstallation<ApplicationLink>> windowInstallation;
 };
 
-TEST_F(KeyListenerTest, StoredGrabKeyIsRegisteredAsABareHotKey) {
-    EXPECT_EQ(registrations(), 1u);
-    EXPECT_EQ(desktop.simHotKeys().handlerCount(), 1u);
-    // With a modifier it is not the grab key and reaches the application.
+TEST_F(KeyListenerTest, TappedKeyIsReplayedOnceAfterOneTenthOfASecond) {
+    EXPECT_EQ(registrations(), 1u);  // the stored key, bare
     Event shifted = Event::keyboard(kGrabKey, true);
     shifted.setFlags(platform::EventFlags::Shift);
-    desktop.inject(shifted);
+    desktop.inject(shifted);  // with a modifier it is an ordinary key
     EXPECT_EQ(delivered(EventType::KeyDown).size(), 1u);
-}
+    desktop.takeRecords();
 
-TEST_F(KeyListenerTest, TappedKeyIsReplayedOnceAfterOneTenthOfASecond) {
     at(1000);
     key(true);
     at(1050);
@@ -169,7 +166,11 @@ TEST_F(KeyListenerTest, HeldKeyWithMovementScrollsInsteadOfTyping) {
         moveBy(0, 2);
         desktop.advanceBy(16'666'667);
     }
-    EXPECT_EQ(listener().dragCounter(), 25);
+    // A left press is reported like a movement, and passes as well.
+    const Point p = desktop.eventStream().pointerLocation();
+    desktop.inject(Event::mouse(EventType::LeftMouseDown, p, platform::MouseButton::Left));
+    EXPECT_EQ(listener().dragCounter(), 26);
+    EXPECT_EQ(delivered(EventType::LeftMouseDown).size(), 1u);
     key(false);
     at(2000);
     EXPECT_TRUE(delivered(EventType::KeyDown).empty());
@@ -183,39 +184,28 @@ TEST_F(KeyListenerTest, HeldKeyWithMovementScrollsInsteadOfTyping) {
     expected[0] = 0;
     EXPECT_EQ(scrolls, expected);
     EXPECT_EQ(delivered(EventType::MouseMoved).size(), 25u);  // the watcher swallows nothing
-    std::vector<std::string> styles(25, "closedHand");        // one per movement
+    std::vector<std::string> styles(26, "closedHand");        // each movement and the press
     styles.push_back("arrow");
     EXPECT_EQ(cursorStyles(), styles);
     EXPECT_EQ(registrations(), 1u);
 }
 
-TEST_F(KeyListenerTest, LeftPressDuringAKeyGrabCountsAsMovementAndPasses) {
+TEST_F(KeyListenerTest, NoReplayWithGrabActionsDisabledNorGrabWithTheGrabScreenInFront) {
+    SettingsKeeper::shared().setIsDisableGrabAction(true);
     key(true);
-    const Point p = desktop.eventStream().pointerLocation();
-    desktop.inject(Event::mouse(EventType::LeftMouseDown, p, platform::MouseButton::Left));
-    EXPECT_EQ(listener().dragCounter(), 1);
-    EXPECT_EQ(delivered(EventType::LeftMouseDown).size(), 1u);
     key(false);
-}
+    desktop.advanceBySeconds(1);
+    EXPECT_EQ(registrations(), 1u);
 
-TEST_F(KeyListenerTest, KeyNeitherGrabsNorIsReplayedWithTheGrabScreenInFront) {
+    SettingsKeeper::shared().setIsDisableGrabAction(false);
     showPreferences(/*grabTab=*/true);
     key(true);
     moveBy(0, 30);
     desktop.advanceBySeconds(0.1);
     key(false);
     desktop.advanceBySeconds(1);
-    EXPECT_TRUE(delivered(EventType::ScrollWheel).empty());
-    EXPECT_TRUE(delivered(EventType::KeyDown).empty());
     EXPECT_EQ(listener().dragCounter(), 0);
-    EXPECT_EQ(registrations(), 1u);
-}
-
-TEST_F(KeyListenerTest, TapIsNotReplayedWhenGrabActionsAreDisabled) {
-    SettingsKeeper::shared().setIsDisableGrabAction(true);
-    key(true);
-    key(false);
-    desktop.advanceBySeconds(1);
+    EXPECT_TRUE(delivered(EventType::ScrollWheel).empty());
     EXPECT_TRUE(delivered(EventType::KeyDown).empty());
     EXPECT_EQ(registrations(), 1u);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/ActionHandles.h"
 #include "app/HeadlessApplication.h"
 #include "autoscroll/AutoScroll.h"
 #include "events/FrontMostObserver.h"
@@ -34,6 +35,8 @@ class CompositionRoot {
     SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
     HeadlessApplication application_;
     SharedInstallation<ApplicationLink> applicationInstallation_{&application_};
+    ActionHandles actionHandles_{platform_};
+    SharedInstallation<ActionHandles> actionHandlesInstallation_{&actionHandles_};
     FrontMostObserver frontMostObserver_;
     SharedInstallation<FrontMostObserver> frontMostObserverInstallation_{&frontMostObserver_};
     SharedInstallation<ExposeQuery> exposeQueryInstallation_{&frontMostObserver_};

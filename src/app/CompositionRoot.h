@@ -4,7 +4,11 @@
 
 #include "actions/ActionHandles.h"
 #include "app/HeadlessApplication.h"
+#include "autoscroll/AutoScroll.h"
 #include "events/FrontMostObserver.h"
+#include "events/KeyListener.h"
+#include "events/MouseMovementListener.h"
+#include "grab/GrabnDragScroll.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
 #include "settings/SettingsKeeper.h"
@@ -45,6 +49,9 @@ class CompositionRoot {
     const ui::Storyboard& storyboard() const { return storyboard_; }
 
   private:
+    // Stands in for the Grab screen until that screen exists.
+    void startGrabKeyListener();
+
     platform::Platform& platform_;
     SharedInstallation<platform::Platform> platformInstallation_;
     // The engines, in the order they come to life; members are destroyed in
@@ -56,6 +63,14 @@ class CompositionRoot {
     FrontMostObserver frontMostObserver_;
     SharedInstallation<FrontMostObserver> frontMostObserverInstallation_{&frontMostObserver_};
     SharedInstallation<ExposeQuery> exposeQueryInstallation_{&frontMostObserver_};
+    // ---- Grab-and-drag and auto-scroll: the movement listener, the two
+    // engines, then the grab key's listener, which drives them; each records
+    // itself as its shared instance. ----
+    MouseMovementListener mouseMovementListener_;
+    GrabnDragScroll grabnDragScroll_;
+    AutoScroll autoScroll_;
+    KeyListener keyListener_;
+    // ---- end of grab-and-drag and auto-scroll ----
 
     // The application, gone before the engines: its screens stop what they
     // started. Without a user interface, a stand-in gives the event paths

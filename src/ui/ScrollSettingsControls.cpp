@@ -32,6 +32,11 @@ void configure(ui::KxSlider& slider, const SliderSpec& spec) {
 int stateOf(bool on) {
     return on ? ui::kStateOn : ui::kStateOff;
 }
+
+// A value kept as the single-precision number the setting is.
+double asFloat(double value) {
+    return static_cast<double>(static_cast<float>(value));
+}
 }  // namespace
 
 ScrollSettingsControls::ScrollSettingsControls(ui::View& area) {
@@ -109,6 +114,42 @@ void ScrollSettingsControls::setTickedImage(const std::vector<ui::Button*>& boxe
 std::vector<ui::KxSlider*> ScrollSettingsControls::sliders() {
     return {&linesSliderOutlt,  &horzLinesSliderOutlt,   &multiplySliderOutlt,
             &divideSliderOutlt, &continDeltaSliderOutlt, &speedOutlt};
+}
+
+bool ScrollSettingsControls::takeTypedValue(std::int64_t tag, double v,
+                                            SingleScrollSettingsObject& s) {
+    ui::KxSlider* slider = sliderWithTag(tag);
+    if (!slider || !std::isfinite(v) || v < slider->minValue() || v > slider->maxValue())
+        return false;
+    double shown = v;
+    switch (tag) {
+        case kLinesTag:
+            s.verticalLinesNumber = shown = asFloat(v);
+            break;
+        case kHorzLinesTag:
+            s.horizontalLinesNumber = shown = asFloat(v);
+            break;
+        case kMultiplyTag:
+            s.multiplyLinesNumber = std::lround(v);
+            shown = static_cast<double>(*s.multiplyLinesNumber);
+            break;
+        case kDivideTag:
+            s.divideLinesNumber = std::lround(v);
+            shown = static_cast<double>(*s.divideLinesNumber);
+            break;
+        case kContinDeltaTag:
+            s.contidDelta = shown = asFloat(v);
+            continDeltaLbl.setStringValue(objcFormat("%f", shown));
+            break;
+        case kSpeedTag:
+            s.scrollSpeed = static_cast<std::int64_t>(v);
+            shown = static_cast<double>(*s.scrollSpeed);
+            break;
+        default:
+            return false;
+    }
+    slider->setDoubleValue(shown);
+    return true;
 }
 
 ui::KxSlider* ScrollSettingsControls::sliderWithTag(std::int64_t tag) {
@@ -209,6 +250,93 @@ void ScrollSettingsControls::loadScrollSettings(const SingleScrollSettingsObject
 
     reverseMouseOutlt.setState(stateOf(s.isReverseVertical));
     reverseMouseHorizontalOutlt.setState(stateOf(s.isReverseHorizontal));
+}
+
+std::vector<ScrollSettingsControls::Binding> ScrollSettingsControls::actions(
+    std::function<void(const Edit&)> edit, std::function<bool()> dragEnded) {
+    std::vector<Binding> bindings;
+    bindings.push_back({&animateScrollOutlt, "animteScroll:", [this, edit, dragEnded] {
+                            const bool on = animateScrollOutlt.isOn();
+                            edit([on](SingleScrollSettingsObject& o) { o.isAnimatingScroll = on; });
+                            if (on) {
+                                enableAnimateScrollOutlts();
+                                // The acceleration slider belongs to the continuous mode alone.
+                                const bool continuous = continuousAnimOutlt.isOn();
+                                accelLbl.setEnabled(continuous);
+                                continDeltaSliderOutlt.setEnabled(continuous);
+                            } else {
+                                disableAnimateScrollOutlts();
+                            }
+                        }});
+    bindings.push_back(
+        {&horzAnimateScrollOutlt, "horzAnimateScroll:", [this, edit, dragEnded] {
+             const bool on = horzAnimateScrollOutlt.isOn();
+             edit([on](SingleScrollSettingsObject& o) { o.isAnimatingHorizontalScroll = on; });
+         }});
+    bindings.push_back(
+        {&verAnimateScrollOutlt, "verAnimateScroll:", [this, edit, dragEnded] {
+             const bool on = verAnimateScrollOutlt.isOn();
+             edit([on](SingleScrollSettingsObject& o) { o.isAnimatingVerticalScroll = on; });
+         }});
+    bindings.push_back({&continuousAnimOutlt, "continuousAnim:", [this, edit, dragEnded] {
+                            const bool on = continuousAnimOutlt.isOn();
+                            accelLbl.setEnabled(on);
+                            continDeltaSliderOutlt.setEnabled(on);
+                            edit([on](SingleScrollSettingsObject& o) { o.isContinuous = on; });
+                        }});
+    bindings.push_back({&multiLinesOutlt, "multiLinesEnable:", [this, edit, dragEnded] {
+                            const bool on = multiLinesOutlt.isOn();
+                            multiplySliderOutlt.setEnabled(on);
+                            edit([on](SingleScrollSettingsObject& o) { o.isMultiplyLines = on; });
+                        }});
+    bindings.push_back({&divideLinesOutlt, "divideLinesEnable:", [this, edit, dragEnded] {
+                            const bool on = divideLinesOutlt.isOn();
+                            divideSliderOutlt.setEnabled(on);
+                            edit([on](SingleScrollSettingsObject& o) { o.isDivideLines = on; });
+                        }});
+    bindings.push_back({&reverseMouseOutlt, "reverseMouseBtn:", [this, edit, dragEnded] {
+                            const bool on = reverseMouseOutlt.isOn();
+                            edit([on](SingleScrollSettingsObject& o) { o.isReverseVertical = on; });
+                        }});
+    bindings.push_back(
+        {&reverseMouseHorizontalOutlt, "reverseMouseHorizontalBtn:", [this, edit, dragEnded] {
+             const bool on = reverseMouseHorizontalOutlt.isOn();
+             edit([on](SingleScrollSettingsObject& o) { o.isReverseHorizontal = on; });
+         }});
+    // Sliders follow the mouse; the setting takes the value when the drag ends.
+    bindings.push_back({&linesSliderOutlt, "selectLinesNumber:", [this, edit, dragEnded] {
+                            if (!dragEnded()) return;
+                            const double v = asFloat(linesSliderOutlt.doubleValue());
+                            edit([v](SingleScrollSettingsObject& o) { o.verticalLinesNumber = v; });
+                        }});
+    bindings.push_back(
+        {&horzLinesSliderOutlt, "selectHorzLinesNumber:", [this, edit, dragEnded] {
+             if (!dragEnded()) return;
+             const double v = asFloat(horzLinesSliderOutlt.doubleValue());
+             edit([v](SingleScrollSettingsObject& o) { o.horizontalLinesNumber = v; });
+         }});
+    bindings.push_back({&multiplySliderOutlt, "multiplyAction:", [this, edit, dragEnded] {
+                            if (!dragEnded()) return;
+                            const auto v = std::lround(multiplySliderOutlt.doubleValue());
+                            edit([v](SingleScrollSettingsObject& o) { o.multiplyLinesNumber = v; });
+                        }});
+    bindings.push_back({&divideSliderOutlt, "divideAction:", [this, edit, dragEnded] {
+                            if (!dragEnded()) return;
+                            const auto v = std::lround(divideSliderOutlt.doubleValue());
+                            edit([v](SingleScrollSettingsObject& o) { o.divideLinesNumber = v; });
+                        }});
+    bindings.push_back({&speedOutlt, "speedAction:", [this, edit, dragEnded] {
+                            if (!dragEnded()) return;
+                            const auto v = speedOutlt.integerValue();
+                            edit([v](SingleScrollSettingsObject& o) { o.scrollSpeed = v; });
+                        }});
+    bindings.push_back({&continDeltaSliderOutlt, "continDeltaSlider:", [this, edit, dragEnded] {
+                            const double v = asFloat(continDeltaSliderOutlt.doubleValue());
+                            continDeltaLbl.setStringValue(objcFormat("%f", v));
+                            if (!dragEnded()) return;
+                            edit([v](SingleScrollSettingsObject& o) { o.contidDelta = v; });
+                        }});
+    return bindings;
 }
 
 }  // namespace wexo

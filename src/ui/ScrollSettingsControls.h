@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "settings/SingleScrollSettingsObject.h"
@@ -25,8 +26,25 @@ class ScrollSettingsControls {
     static constexpr std::int64_t kContinDeltaTag = 104;
     static constexpr std::int64_t kSpeedTag = 105;
 
+    // A change of the set being edited.
+    using Edit = std::function<void(SingleScrollSettingsObject&)>;
+    // A control, its action's selector, and what the action does.
+    struct Binding {
+        ui::Control* control;
+        const char* action;
+        std::function<void()> handler;
+    };
+
     // Builds the controls inside `area`.
     explicit ScrollSettingsControls(ui::View& area);
+
+    // The controls' actions. Each hands the change its control makes to
+    // `edit` (which applies it to the entry being edited and saves), and
+    // keeps the controls that depend on it enabled or not. Sliders follow
+    // the mouse but change the setting only at the end of a drag
+    // (`dragEnded`).
+    std::vector<Binding> actions(std::function<void(const Edit&)> edit,
+                                 std::function<bool()> dragEnded);
 
     // Shows a set: every control takes its value and its enabled state.
     void loadScrollSettings(const SingleScrollSettingsObject& settings);
@@ -35,6 +53,13 @@ class ScrollSettingsControls {
     void disableAll();
     void enableAnimateScrollOutlts();
     void disableAnimateScrollOutlts();
+
+    // A number typed into the knob of the slider with `tag`: when it lies
+    // within the slider's range (ends included) the setting takes it, as
+    // the setting keeps numbers (single precision, rounded to the nearest
+    // integer, or an integer with its fraction cut off), and the slider
+    // shows that. False, and nothing changes, otherwise.
+    bool takeTypedValue(std::int64_t tag, double value, SingleScrollSettingsObject& settings);
 
     // The slider with a tag; nullptr for any other tag.
     ui::KxSlider* sliderWithTag(std::int64_t tag);

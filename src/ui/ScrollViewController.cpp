@@ -9,8 +9,6 @@
 #include "actions/StoredValues.h"
 #include "app/HelperMethods.h"
 #include "easing/EasingCurveHelper.h"
-#include "events/ApplicationLink.h"
-#include "events/GestureWindow.h"
 #include "platform/Log.h"
 #include "platform/ObjcFormat.h"
 #include "platform/Platform.h"
@@ -20,7 +18,6 @@
 #include "ui/Alert.h"
 #include "ui/AppDelegateLink.h"
 #include "ui/Application.h"
-#include "ui/FullScreenScreenLink.h"
 #include "ui/KxViewForMenuItem.h"
 #include "ui/MenuItem.h"
 #include "ui/OpenPanel.h"
@@ -46,8 +43,6 @@ constexpr std::int64_t kSmoothScrollTag = 51;
 // How long the different-settings warning stays, and how it fades.
 constexpr double kWarningSeconds = 5.0;
 constexpr double kFadeSeconds = 0.4;
-// How long a display's name stays on that display.
-constexpr double kDisplayNameSeconds = 3.0;
 // The alpha of a native entry's icon and name.
 constexpr double kNativeRowAlpha = 0.4;
 
@@ -77,11 +72,6 @@ std::optional<double> typedNumber(const std::string& text) {
     return value;
 }
 
-// A value kept as the single-precision number the setting is.
-double asFloat(double value) {
-    return static_cast<double>(static_cast<float>(value));
-}
-
 int stateOf(bool on) {
     return on ? ui::kStateOn : ui::kStateOff;
 }
@@ -93,16 +83,10 @@ ui::StatusMenuLink* menu() {
 
 ScrollViewController::ScrollViewController() : ui::ViewController("Scroll") {
     // The view tree.
-    ui::View& root = view();
-    for (ui::Control* c : std::initializer_list<ui::Control*>{
-             &showScrollOutlt, &showButtonsOutlt, &showGesturesOutlt, &showGrabOutlt,
-             &showAutoOutlt, &showSettingsOutlt, &closeWindowOutlt, &scrollContainer,
-             &buttonsContainer, &gesturesContainer, &grabContainer, &autoContainer,
-             &settingsContainer})
-        root.addSubview(*c);
+    view().addSubview(closeWindowOutlt);
     for (ui::Control* c :
          std::initializer_list<ui::Control*>{&scrollingEnableOutlt, &scrollHelpLbl, &settingsArea})
-        scrollContainer.addSubview(*c);
+        tabs.scrollContainer.addSubview(*c);
     for (ui::Control* c : std::initializer_list<ui::Control*>{
              &screensCounterLbl, &screensPopUpOutlt, &openScreensMenuOutlt, &displayNameField,
              &appNameTableView, &addAppOutlt, &differentSettingsWarning})
@@ -112,12 +96,10 @@ ScrollViewController::ScrollViewController() : ui::ViewController("Scroll") {
     view().setFrame(platform::Rect(0, 0, 760, 520));
 
     // Tabs.
-    const std::array<const char*, 6> tabActions = {
-        "showScroll:", "showButtonAssign:", "showGestures:",
-        "showGrab:",   "showAuto:",         "showSettings:"};
-    for (std::size_t tab = 0; tab < tabActions.size(); ++tab) {
-        buttonOfTab(tab).setTarget(this, tabActions[tab]);
-        addAction(tabActions[tab], [this, tab](ui::Control&) { selectTab(tab); });
+    for (std::size_t tab = 0; tab < PreferencesTabBar::kTabCount; ++tab) {
+        const char* action = PreferencesTabBar::kTabActions[tab];
+        tabs.buttonOfTab(tab).setTarget(this, action);
+        addAction(action, [this, tab](ui::Control&) { selectTab(tab); });
     }
     closeWindowOutlt.setTarget(this, "closeWindow:");
     addAction("closeWindow:", [this](ui::Control&) { closeWindow(); });
@@ -144,96 +126,25 @@ ScrollViewController::ScrollViewController() : ui::ViewController("Scroll") {
         screensPopUpOutlt.performClick();
     });
 
-    // The settings controls.
-    auto& s = settings;
-    auto bind = [this](ui::Control& control, const char* action, ActionTarget::Handler handler) {
-        control.setTarget(this, action);
-        addAction(action, std::move(handler));
+    // The settings controls: each edits the selected entry, which is then saved.
+    auto edit = [this](const ScrollSettingsControls::Edit& change) {
+        if (!lastSelectedApp_) return;
+        change(lastSelectedApp_->scrollSettings);
+        saveScrollSettings();
     };
-    bind(s.animateScrollOutlt, "animteScroll:", [this](ui::Control&) {
-        const bool on = settings.animateScrollOutlt.isOn();
-        editSettings([on](SingleScrollSettingsObject& o) { o.isAnimatingScroll = on; });
-        if (on) {
-            settings.enableAnimateScrollOutlts();
-            // The acceleration slider belongs to the continuous mode alone.
-            const bool continuous = settings.continuousAnimOutlt.isOn();
-            settings.accelLbl.setEnabled(continuous);
-            settings.continDeltaSliderOutlt.setEnabled(continuous);
-        } else {
-            settings.disableAnimateScrollOutlts();
-        }
-    });
-    bind(s.horzAnimateScrollOutlt, "horzAnimateScroll:", [this](ui::Control&) {
-        const bool on = settings.horzAnimateScrollOutlt.isOn();
-        editSettings([on](SingleScrollSettingsObject& o) { o.isAnimatingHorizontalScroll = on; });
-    });
-    bind(s.verAnimateScrollOutlt, "verAnimateScroll:", [this](ui::Control&) {
-        const bool on = settings.verAnimateScrollOutlt.isOn();
-        editSettings([on](SingleScrollSettingsObject& o) { o.isAnimatingVerticalScroll = on; });
-    });
-    bind(s.continuousAnimOutlt, "continuousAnim:", [this](ui::Control&) {
-        const bool on = settings.continuousAnimOutlt.isOn();
-        settings.accelLbl.setEnabled(on);
-        settings.continDeltaSliderOutlt.setEnabled(on);
-        editSettings([on](SingleScrollSettingsObject& o) { o.isContinuous = on; });
-    });
-    bind(s.multiLinesOutlt, "multiLinesEnable:", [this](ui::Control&) {
-        const bool on = settings.multiLinesOutlt.isOn();
-        settings.multiplySliderOutlt.setEnabled(on);
-        editSettings([on](SingleScrollSettingsObject& o) { o.isMultiplyLines = on; });
-    });
-    bind(s.divideLinesOutlt, "divideLinesEnable:", [this](ui::Control&) {
-        const bool on = settings.divideLinesOutlt.isOn();
-        settings.divideSliderOutlt.setEnabled(on);
-        editSettings([on](SingleScrollSettingsObject& o) { o.isDivideLines = on; });
-    });
-    bind(s.reverseMouseOutlt, "reverseMouseBtn:", [this](ui::Control&) {
-        const bool on = settings.reverseMouseOutlt.isOn();
-        editSettings([on](SingleScrollSettingsObject& o) { o.isReverseVertical = on; });
-    });
-    bind(s.reverseMouseHorizontalOutlt, "reverseMouseHorizontalBtn:", [this](ui::Control&) {
-        const bool on = settings.reverseMouseHorizontalOutlt.isOn();
-        editSettings([on](SingleScrollSettingsObject& o) { o.isReverseHorizontal = on; });
-    });
-    // Sliders follow the mouse; the setting takes the value when the drag ends.
-    bind(s.linesSliderOutlt, "selectLinesNumber:", [this](ui::Control&) {
-        if (!dragEnded()) return;
-        const double v = asFloat(settings.linesSliderOutlt.doubleValue());
-        editSettings([v](SingleScrollSettingsObject& o) { o.verticalLinesNumber = v; });
-    });
-    bind(s.horzLinesSliderOutlt, "selectHorzLinesNumber:", [this](ui::Control&) {
-        if (!dragEnded()) return;
-        const double v = asFloat(settings.horzLinesSliderOutlt.doubleValue());
-        editSettings([v](SingleScrollSettingsObject& o) { o.horizontalLinesNumber = v; });
-    });
-    bind(s.multiplySliderOutlt, "multiplyAction:", [this](ui::Control&) {
-        if (!dragEnded()) return;
-        const auto v = std::lround(settings.multiplySliderOutlt.doubleValue());
-        editSettings([v](SingleScrollSettingsObject& o) { o.multiplyLinesNumber = v; });
-    });
-    bind(s.divideSliderOutlt, "divideAction:", [this](ui::Control&) {
-        if (!dragEnded()) return;
-        const auto v = std::lround(settings.divideSliderOutlt.doubleValue());
-        editSettings([v](SingleScrollSettingsObject& o) { o.divideLinesNumber = v; });
-    });
-    bind(s.speedOutlt, "speedAction:", [this](ui::Control&) {
-        if (!dragEnded()) return;
-        const auto v = settings.speedOutlt.integerValue();
-        editSettings([v](SingleScrollSettingsObject& o) { o.scrollSpeed = v; });
-    });
-    bind(s.continDeltaSliderOutlt, "continDeltaSlider:", [this](ui::Control&) {
-        const double v = asFloat(settings.continDeltaSliderOutlt.doubleValue());
-        settings.continDeltaLbl.setStringValue(objcFormat("%f", v));
-        if (!dragEnded()) return;
-        editSettings([v](SingleScrollSettingsObject& o) { o.contidDelta = v; });
-    });
+    for (auto& [control, action, handler] :
+         settings.actions(edit, [this] { return dragEnded(); })) {
+        control->setTarget(this, action);
+        addAction(action, [handler = std::move(handler)](ui::Control&) { handler(); });
+    }
     for (ui::KxSlider* slider : settings.sliders())
         slider->knobField().setTarget(this, "controlTextDidEndEditing:");
     addAction("controlTextDidEndEditing:", [this](ui::Control& sender) {
         if (auto* field = dynamic_cast<ui::TextField*>(&sender)) controlTextDidEndEditing(*field);
     });
     addAction("chooseScrollType:", [this](ui::Control& sender) { chooseScrollType(sender.tag()); });
-    bind(s.selectAnimationOutlt, "selectAnimation:", [this](ui::Control&) {
+    settings.selectAnimationOutlt.setTarget(this, "selectAnimation:");
+    addAction("selectAnimation:", [this](ui::Control&) {
         const auto* storyboard = ui::Storyboard::main();
         if (!storyboard) return;
         if (auto chooser = storyboard->instantiateViewController("EasingViewController"))
@@ -246,7 +157,6 @@ ScrollViewController::ScrollViewController() : ui::ViewController("Scroll") {
 }
 
 ScrollViewController::~ScrollViewController() {
-    if (displayFadeTimer_) displayFadeTimer_->invalidate();
     if (warningFadeTimer_) warningFadeTimer_->invalidate();
     stopScrollEngine();
     if (auto* m = ui::existingStatusMenu()) m->unregisterScreen(*this);
@@ -259,11 +169,7 @@ void ScrollViewController::viewDidLoad() {
     embedScreens();
 
     // Tab 0 is current; tooltips on.
-    lastPressedTopBarButton_ = 0;
-    for (std::size_t tab = 0; tab < 6; ++tab) {
-        buttonOfTab(tab).setState(stateOf(tab == 0));
-        containerOfTab(tab).setHidden(tab != 0);
-    }
+    tabs.selectTab(0);
     view().setToolTipsEnabled(true);
 
     isScrollingEnabled_ = KxDefaults::getScrollingEnabled().value_or(false);
@@ -301,11 +207,7 @@ void ScrollViewController::viewDidLoad() {
     selectAppRow(0);
     if (selectedDisplay_) displayNameField.setStringValue(selectedDisplay_->displayName);
 
-    showScrollOutlt.setToolTipKey("scrollOutlt");
-    showButtonsOutlt.setToolTipKey("buttonsOutlt");
-    showGesturesOutlt.setToolTipKey("gestureOutlt");
-    showGrabOutlt.setToolTipKey("grabOutlt");
-    showAutoOutlt.setToolTipKey("autoOutlt");
+    tabs.setToolTips();
 
     if (auto* m = menu()) m->registerScreen(*this);
     detectOtherDrivers();
@@ -325,15 +227,15 @@ void ScrollViewController::embedScreens() {
     if (!storyboard) return;
     for (std::size_t i = 0; i < kEmbeddedScreens.size(); ++i) {
         if (auto screen = storyboard->instantiateViewController(kEmbeddedScreens[i]))
-            embedChildViewController(std::move(screen), containerOfTab(i + 1));
+            embedChildViewController(std::move(screen), tabs.containerOfTab(i + 1));
     }
 }
 
 void ScrollViewController::detectOtherDrivers() {
     for (const char* bundleId : kConflictingUtilities) {
         if (!HelperMethods::isAppBundleIdRunning(bundleId)) continue;
-        showSettingsOutlt.setImage(ui::Image::named("gear_w_off"));
-        showSettingsOutlt.setAlternateImage(ui::Image::named("gear_w_on"));
+        tabs.showSettingsOutlt.setImage(ui::Image::named("gear_w_off"));
+        tabs.showSettingsOutlt.setAlternateImage(ui::Image::named("gear_w_on"));
         isOtherDriverDetected_ = true;
         return;
     }
@@ -341,71 +243,18 @@ void ScrollViewController::detectOtherDrivers() {
 
 // ---- Tabs ----
 
-ui::View& ScrollViewController::containerOfTab(std::size_t tab) {
-    switch (tab) {
-        case 1:
-            return buttonsContainer;
-        case 2:
-            return gesturesContainer;
-        case 3:
-            return grabContainer;
-        case 4:
-            return autoContainer;
-        case 5:
-            return settingsContainer;
-        default:
-            return scrollContainer;
-    }
-}
-
-ui::Button& ScrollViewController::buttonOfTab(std::size_t tab) {
-    switch (tab) {
-        case 1:
-            return showButtonsOutlt;
-        case 2:
-            return showGesturesOutlt;
-        case 3:
-            return showGrabOutlt;
-        case 4:
-            return showAutoOutlt;
-        case 5:
-            return showSettingsOutlt;
-        default:
-            return showScrollOutlt;
-    }
-}
-
 void ScrollViewController::selectTab(std::size_t tab) {
-    if (tab > 5) tab = 0;
-    lastPressedTopBarButton_ = tab;
-    for (std::size_t other = 0; other < 6; ++other) {
-        containerOfTab(other).setHidden(other != tab);
-        buttonOfTab(other).setState(stateOf(other == tab));
-    }
-    if (tab == 0) showScrollingArea(isScrollingEnabled_);
-    view().setToolTipsEnabled(tab == 0);
+    tabs.selectTab(tab);
+    if (tabs.lastPressedTopBarButton() == 0) showScrollingArea(isScrollingEnabled_);
+    view().setToolTipsEnabled(tabs.lastPressedTopBarButton() == 0);
 }
 
 bool ScrollViewController::isTabOn(PreferencesTab tab) const {
-    switch (tab) {
-        case PreferencesTab::Scroll:
-            return showScrollOutlt.state() != ui::kStateOff;
-        case PreferencesTab::Buttons:
-            return showButtonsOutlt.state() != ui::kStateOff;
-        case PreferencesTab::Gestures:
-            return showGesturesOutlt.state() != ui::kStateOff;
-        case PreferencesTab::Grab:
-            return showGrabOutlt.state() != ui::kStateOff;
-        case PreferencesTab::Auto:
-            return showAutoOutlt.state() != ui::kStateOff;
-        case PreferencesTab::Settings:
-            return showSettingsOutlt.state() != ui::kStateOff;
-    }
-    return false;
+    return tabs.isTabOn(tab);
 }
 
 void ScrollViewController::refreshLastPressedTopBarButton() {
-    selectTab(lastPressedTopBarButton_ > 5 ? 0 : lastPressedTopBarButton_);
+    selectTab(tabs.lastPressedTopBarButton());
 }
 
 // ---- The global switch and the engine ----
@@ -460,44 +309,9 @@ void ScrollViewController::controlTextDidEndEditing(ui::TextField& field) {
     // The label gives up the focus either way; a refused number leaves the
     // knob showing the value it had.
     slider->endEditingKnob();
-    if (!typed || *typed < slider->minValue() || *typed > slider->maxValue()) return;
-    const double v = *typed;
-    // The knob shows the value as the setting keeps it.
-    switch (field.tag()) {
-        case ScrollSettingsControls::kLinesTag:
-            slider->setDoubleValue(asFloat(v));
-            editSettings(
-                [v](SingleScrollSettingsObject& o) { o.verticalLinesNumber = asFloat(v); });
-            break;
-        case ScrollSettingsControls::kHorzLinesTag:
-            slider->setDoubleValue(asFloat(v));
-            editSettings(
-                [v](SingleScrollSettingsObject& o) { o.horizontalLinesNumber = asFloat(v); });
-            break;
-        case ScrollSettingsControls::kMultiplyTag:
-            slider->setDoubleValue(static_cast<double>(std::lround(v)));
-            editSettings(
-                [v](SingleScrollSettingsObject& o) { o.multiplyLinesNumber = std::lround(v); });
-            break;
-        case ScrollSettingsControls::kDivideTag:
-            slider->setDoubleValue(static_cast<double>(std::lround(v)));
-            editSettings(
-                [v](SingleScrollSettingsObject& o) { o.divideLinesNumber = std::lround(v); });
-            break;
-        case ScrollSettingsControls::kContinDeltaTag:
-            slider->setDoubleValue(asFloat(v));
-            settings.continDeltaLbl.setStringValue(objcFormat("%f", asFloat(v)));
-            editSettings([v](SingleScrollSettingsObject& o) { o.contidDelta = asFloat(v); });
-            break;
-        case ScrollSettingsControls::kSpeedTag:
-            slider->setDoubleValue(std::trunc(v));
-            editSettings([v](SingleScrollSettingsObject& o) {
-                o.scrollSpeed = static_cast<std::int64_t>(v);
-            });
-            break;
-        default:
-            break;
-    }
+    if (!typed || !lastSelectedApp_) return;
+    if (settings.takeTypedValue(field.tag(), *typed, lastSelectedApp_->scrollSettings))
+        saveScrollSettings();
 }
 
 void ScrollViewController::chooseScrollType(std::int64_t tag) {
@@ -800,42 +614,7 @@ void ScrollViewController::screenSelected(std::size_t index) {
 }
 
 void ScrollViewController::showScreenNameOnScreen(const SingleDisplay& display) {
-    auto* application = applicationLink();
-    if (!application) return;
-    GestureWindow& overlay = application->gestureWindow();
-    overlay.setFrame(DisplaysManager::getRectForDisplay(display));
-    overlay.setLevel(kFloatingWindowLevel);
-    auto* menuLink = ui::existingStatusMenu();
-    auto* fullScreen =
-        menuLink ? dynamic_cast<ui::FullScreenScreenLink*>(menuLink->registeredScreen("FullScreen"))
-                 : nullptr;
-    if (fullScreen) fullScreen->setViewsState(3);
-    overlay.show();
-    overlay.setHasShadow(false);
-    if (fullScreen) {
-        ui::TextField& label = fullScreen->displayNameLabelOutlt();
-        label.setAttributedStringValue(
-            {ui::TextRun{display.displayName, ui::Color::white(), 0, ui::Color::smurfBlue(), -3}});
-        label.setAlphaValue(1);
-    }
-
-    if (displayFadeTimer_) displayFadeTimer_->invalidate();
-    const std::uint64_t generation = ++overlayGeneration_;
-    displayFadeTimer_ =
-        installedPlatform().runLoop().performAfterDelay(kDisplayNameSeconds, [this, generation] {
-            auto close = [this, generation] {
-                if (generation != overlayGeneration_) return;
-                if (auto* app = applicationLink()) app->gestureWindow().close();
-            };
-            auto* m = ui::existingStatusMenu();
-            auto* screen =
-                m ? dynamic_cast<ui::FullScreenScreenLink*>(m->registeredScreen("FullScreen"))
-                  : nullptr;
-            if (screen)
-                screen->displayNameLabelOutlt().animateAlphaValue(0, kFadeSeconds, close);
-            else
-                installedPlatform().runLoop().performAfterDelay(kFadeSeconds, close);
-        });
+    displayNameOverlay_.show(display);
 }
 
 void ScrollViewController::displayStatusWasChanged() {

@@ -12,7 +12,9 @@
 #include "settings/AppWithScrollSettings.h"
 #include "settings/SingleDisplay.h"
 #include "ui/Button.h"
+#include "ui/DisplayNameOverlay.h"
 #include "ui/PopUpButton.h"
+#include "ui/PreferencesTabBar.h"
 #include "ui/ScrollSettingsControls.h"
 #include "ui/TableView.h"
 #include "ui/TextField.h"
@@ -77,7 +79,7 @@ class ScrollViewController : public ui::ViewController,
         return lastSelectedApp_;
     }
     std::ptrdiff_t lastSelectedAppsRow() const { return lastSelectedAppsRow_; }
-    std::size_t lastPressedTopBarButton() const { return lastPressedTopBarButton_; }
+    std::size_t lastPressedTopBarButton() const { return tabs.lastPressedTopBarButton(); }
 
     // ---- TableViewDataSource ----
     std::size_t numberOfRowsInTableView(ui::TableView& table) override;
@@ -86,21 +88,10 @@ class ScrollViewController : public ui::ViewController,
                                                           std::size_t row) override;
 
     // ---- Outlets ----
-    // Tab bar, in tab order, and the close button.
-    ui::Button showScrollOutlt{"showScrollOutlt", ui::ButtonType::Toggle};
-    ui::Button showButtonsOutlt{"showButtonsOutlt", ui::ButtonType::Toggle};
-    ui::Button showGesturesOutlt{"showGesturesOutlt", ui::ButtonType::Toggle};
-    ui::Button showGrabOutlt{"showGrabOutlt", ui::ButtonType::Toggle};
-    ui::Button showAutoOutlt{"showAutoOutlt", ui::ButtonType::Toggle};
-    ui::Button showSettingsOutlt{"showSettingsOutlt", ui::ButtonType::Toggle};
+    // The tab bar with a container per tab; the five after the first hold
+    // the embedded screens.
+    PreferencesTabBar tabs{view()};
     ui::Button closeWindowOutlt{"closeWindowOutlt", ui::ButtonType::Push};
-    // One container per tab; the five after the first hold the embedded screens.
-    ui::View scrollContainer{"scrollContainer"};
-    ui::View buttonsContainer{"buttonsContainer"};
-    ui::View gesturesContainer{"gesturesContainer"};
-    ui::View grabContainer{"grabContainer"};
-    ui::View autoContainer{"autoContainer"};
-    ui::View settingsContainer{"settingsContainer"};
 
     // The Scroll tab.
     ui::Button scrollingEnableOutlt{"scrollingEnableOutlt", ui::ButtonType::Toggle};
@@ -121,8 +112,6 @@ class ScrollViewController : public ui::ViewController,
     void viewWillAppear() override;
 
   private:
-    ui::View& containerOfTab(std::size_t tab);
-    ui::Button& buttonOfTab(std::size_t tab);
     void selectTab(std::size_t tab);
     void embedScreens();
     void detectOtherDrivers();
@@ -160,12 +149,8 @@ class ScrollViewController : public ui::ViewController,
     std::vector<std::shared_ptr<AppWithScrollSettings>> selectedDisplayAppsArray_;
     std::shared_ptr<AppWithScrollSettings> lastSelectedApp_;
     std::ptrdiff_t lastSelectedAppsRow_ = -1;
-    std::size_t lastPressedTopBarButton_ = 0;
-    std::shared_ptr<platform::Timer> displayFadeTimer_;
     std::shared_ptr<platform::Timer> warningFadeTimer_;
-    // Counts display-name overlays, so that the fade of an older one does not
-    // close the window a newer one shows.
-    std::uint64_t overlayGeneration_ = 0;
+    DisplayNameOverlay displayNameOverlay_;
 };
 
 }  // namespace wexo

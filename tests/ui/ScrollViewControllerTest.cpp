@@ -358,21 +358,21 @@ TEST_F(ScrollViewControllerTest, TheCurveChooserSetsTheEditedEntrysCurve) {
 }
 
 TEST_F(ScrollViewControllerTest, TabsShowTheirContainers) {
-    t.act([&] { s().showButtonsOutlt.performClick(); });
+    t.act([&] { s().tabs.showButtonsOutlt.performClick(); });
     EXPECT_EQ(s().lastPressedTopBarButton(), 1u);
     EXPECT_TRUE(s().isTabOn(PreferencesTab::Buttons));
     EXPECT_FALSE(s().isTabOn(PreferencesTab::Scroll));
-    EXPECT_FALSE(s().buttonsContainer.isHidden());
-    EXPECT_TRUE(s().scrollContainer.isHidden());
+    EXPECT_FALSE(s().tabs.buttonsContainer.isHidden());
+    EXPECT_TRUE(s().tabs.scrollContainer.isHidden());
     EXPECT_FALSE(s().view().toolTipsEnabled());
     // Coming back to the window re-selects the tab last chosen.
-    s().showGrabOutlt.setState(ui::kStateOn);
+    s().tabs.showGrabOutlt.setState(ui::kStateOn);
     t.act([&] { s().refreshLastPressedTopBarButton(); });
     EXPECT_FALSE(s().isTabOn(PreferencesTab::Grab));
     EXPECT_TRUE(s().isTabOn(PreferencesTab::Buttons));
-    t.act([&] { s().showScrollOutlt.performClick(); });
+    t.act([&] { s().tabs.showScrollOutlt.performClick(); });
     EXPECT_TRUE(s().view().toolTipsEnabled());
-    EXPECT_TRUE(s().buttonsContainer.isHidden());
+    EXPECT_TRUE(s().tabs.buttonsContainer.isHidden());
 }
 
 TEST_F(ScrollViewControllerTest, AddingAnApplicationUnderAllScreensAddsItEverywhere) {
@@ -434,8 +434,8 @@ TEST_F(ScrollViewControllerTest, TheGlobalSwitchStoresItsStateAndSwapsTheArea) {
     EXPECT_TRUE(s().settingsArea.isHidden());
     EXPECT_EQ(t.menu().disableEnableWheelListener()->title(), "Enable Scroll");
     // The other tabs keep their containers while the switch changes.
-    t.act([&] { s().showAutoOutlt.performClick(); });
-    t.act([&] { s().showScrollOutlt.performClick(); });
+    t.act([&] { s().tabs.showAutoOutlt.performClick(); });
+    t.act([&] { s().tabs.showScrollOutlt.performClick(); });
     EXPECT_TRUE(s().settingsArea.isHidden());
     EXPECT_FALSE(s().scrollHelpLbl.isHidden());
 }
@@ -462,8 +462,8 @@ TEST(ScrollViewControllerLoadTest, AnotherMouseUtilityMarksTheSettingsTab) {
         {runningApp(501, "com.apple.Safari", "Safari"), runningApp(510, "com.caldis.Mos", "Mos")});
     t.launch();
     EXPECT_TRUE(t.scroll().isOtherDriverDetected());
-    EXPECT_EQ(t.scroll().showSettingsOutlt.image(), ui::Image::named("gear_w_off"));
-    EXPECT_EQ(t.scroll().showSettingsOutlt.alternateImage(), ui::Image::named("gear_w_on"));
+    EXPECT_EQ(t.scroll().tabs.showSettingsOutlt.image(), ui::Image::named("gear_w_off"));
+    EXPECT_EQ(t.scroll().tabs.showSettingsOutlt.alternateImage(), ui::Image::named("gear_w_on"));
 
     AppTestDesktop alone;
     alone.launch();

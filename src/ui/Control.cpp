@@ -66,6 +66,16 @@ void Control::setFrame(platform::Rect frame) {
     changed(ControlChange::Frame);
 }
 
+platform::Rect Control::frameInWindow() const {
+    platform::Rect r = frame_;
+    for (const Control* c = enclosingControl(); c && c->enclosingControl();
+         c = c->enclosingControl()) {
+        r.origin.x += c->frame_.origin.x;
+        r.origin.y += c->frame_.origin.y;
+    }
+    return r;
+}
+
 void Control::setTag(std::int64_t tag) {
     if (tag_ == tag) return;
     tag_ = tag;

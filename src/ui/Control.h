@@ -82,6 +82,10 @@ class Control {
     // place controls itself).
     platform::Rect frame() const { return frame_; }
     void setFrame(platform::Rect frame);
+    // The frame in the coordinates of the window's content (the root view's
+    // frame origin counts as the content's origin): the frames of the views
+    // it is in, added up.
+    platform::Rect frameInWindow() const;
 
     std::int64_t tag() const { return tag_; }
     void setTag(std::int64_t tag);

@@ -50,6 +50,13 @@ class Window {
     bool areZoomAndMiniaturizeButtonsHidden() const { return standardButtonsHidden_; }
     void setZoomAndMiniaturizeButtonsHidden(bool hidden);
 
+    // A rectangle of the window's content in the screen list's coordinates.
+    platform::Rect convertRectToScreen(platform::Rect inWindow) const {
+        return platform::Rect(frame_.origin.x + inWindow.origin.x,
+                              frame_.origin.y + inWindow.origin.y, inWindow.size.width,
+                              inWindow.size.height);
+    }
+
     // Whether the window may take the keyboard focus; a borderless window
     // may not, unless its class says so (KxWindow).
     virtual bool canBecomeKeyWindow() const { return !borderless_; }

@@ -234,6 +234,24 @@ TEST(PortTest, ASliderKeepsItsKnobInRangeAndShowsItsFormat) {
     EXPECT_TRUE(slider.knobField().isHiddenOrHasHiddenAncestor());
 }
 
+TEST(PortTest, AControlsRectangleOnScreen) {
+    PortTestDesktop t;
+    ViewController screen("Buttons");
+    View container("container");
+    TableView table("list");
+    screen.view().setFrame(Rect(0, 0, 760, 520));
+    screen.view().addSubview(container);
+    container.addSubview(table);
+    container.setFrame(Rect(20, 30, 400, 300));
+    table.setFrame(Rect(10, 5, 200, 100));
+    EXPECT_EQ(table.frameInWindow(), Rect(30, 35, 200, 100));
+    Window window("Preferences", Rect(580, 280, 760, 520));
+    window.setContentViewController(&screen);
+    EXPECT_EQ(screen.window(), &window);
+    EXPECT_EQ(window.convertRectToScreen(table.frameInWindow()), Rect(610, 315, 200, 100));
+    window.setContentViewController(nullptr);
+}
+
 class Presented : public ViewController {
   public:
     Presented() : ViewController("About") {

@@ -43,6 +43,9 @@ void SimUserInterface::detach() {
     frontObservation_.reset();
     application_ = nullptr;
     programFrontmost_ = false;
+    // What the program put on screen goes with it.
+    alerts_.clear();
+    panels_.clear();
 }
 
 std::uint64_t SimUserInterface::idOf(Window& window) {

@@ -38,7 +38,8 @@ class SimUserInterface : public UserInterface {
 
     // Delivers to the application what the system tells it: display
     // changes (after the change, on the main run loop) and its becoming
-    // active (the program turning front-most). Until detached or destroyed.
+    // active (the program turning front-most). Until detached or destroyed;
+    // detaching also takes away the alerts and panels still open.
     void attach(Application& application) override;
     void detach() override;
 

@@ -4,6 +4,7 @@
 #include "events/FrontMostObserver.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
+#include "scroll/ScrollAnimation.h"
 #include "settings/SettingsKeeper.h"
 
 namespace wexo {
@@ -20,6 +21,8 @@ class CompositionRoot {
     CompositionRoot& operator=(const CompositionRoot&) = delete;
 
     platform::Platform& platform() const { return platform_; }
+    // The scroll engine, while scrolling is enabled.
+    ScrollAnimation* scrollAnimation() const { return scrollAnimation_.get(); }
 
   private:
     platform::Platform& platform_;
@@ -33,6 +36,12 @@ class CompositionRoot {
     FrontMostObserver frontMostObserver_;
     SharedInstallation<FrontMostObserver> frontMostObserverInstallation_{&frontMostObserver_};
     SharedInstallation<ExposeQuery> exposeQueryInstallation_{&frontMostObserver_};
+
+    // ---- Standing in for the Scroll screen until it exists ----
+    // The screen creates the scroll engine and starts its wheel tap when
+    // scrolling is enabled; the engine installs itself as shared() then.
+    std::unique_ptr<ScrollAnimation> scrollAnimation_;
+    // ---- end of the Scroll screen's stand-in ----
 };
 
 }  // namespace wexo

@@ -93,7 +93,8 @@ ScrollAnimation::ScrollAnimation() : self_(std::make_shared<ScrollAnimation*>(th
         WEXO_LOG_ERROR("DisplayLink created with error:%d", *error);
     } else {
         displayLink_ = std::move(std::get<std::unique_ptr<platform::DisplayLink>>(created));
-        displayLink_->setOutputCallback([this] { displayLinkCallback(); });
+        link_ = displayLink_.get();
+        link_->setOutputCallback([this] { displayLinkCallback(); });
     }
 
     setupBlock();
@@ -103,7 +104,7 @@ ScrollAnimation::ScrollAnimation() : self_(std::make_shared<ScrollAnimation*>(th
 
 ScrollAnimation::~ScrollAnimation() {
     // The link first: once it is gone no frame can run on this engine.
-    if (displayLink_) displayLink_->stop();
+    if (link_) link_->stop();
     displayLink_.reset();
     self_.reset();
     SharedSlot<ScrollAnimation>::uninstall(this);
@@ -369,7 +370,7 @@ Verdict ScrollAnimation::shape(Event& event) {
         std::lock_guard lock(animationMutex_);
         addNotch(multiplier * notch, sign);
         delta_ = sign;
-        if (displayLink_) displayLink_->start();
+        if (link_) link_->start();
     }
     stopGrabAnimationIfRunning();
     // An event addressed to no process is left to the system as well.
@@ -512,7 +513,7 @@ void ScrollAnimation::displayLinkCallback() {
                 auto self = weak.lock();
                 if (!self) return;
                 ScrollAnimation& engine = **self;
-                if (!engine.displayLink_ || !engine.displayLink_->isRunning()) engine.stopBlock();
+                if (!engine.link_ || !engine.link_->isRunning()) engine.stopBlock();
             });
         }
     }
@@ -530,7 +531,7 @@ void ScrollAnimation::stopAnimation() {
     continAccelDelta_ = 0.9;
     currentGraphType_ = selectedGraphType_.load();
     clearLastUnderMouseApp();
-    if (displayLink_) displayLink_->stop();
+    if (link_) link_->stop();
 }
 
 ScrollAnimation::State ScrollAnimation::stateForTesting() const {

@@ -98,7 +98,7 @@ class ScrollAnimation {
         double lastKnownCumulativePixels, lastKnownpixelsToMove;
     };
     State stateForTesting() const;
-    bool hasDisplayLinkForTesting() const { return displayLink_ != nullptr; }
+    bool hasDisplayLinkForTesting() const { return link_ != nullptr; }
     bool isBlockEnabledForTesting() const;
 
   private:
@@ -157,8 +157,11 @@ class ScrollAnimation {
     // Lets work handed to the main thread by a frame find out whether the
     // engine still exists.
     std::shared_ptr<ScrollAnimation*> self_;
-    // Last: destroyed first, so no frame runs on a half-destroyed engine.
     std::unique_ptr<platform::DisplayLink> displayLink_;
+    // The same link for the frames: set once at construction and never
+    // written again, so that the frame thread can read it while the
+    // destructor takes the link down.
+    platform::DisplayLink* link_ = nullptr;
 };
 
 }  // namespace wexo

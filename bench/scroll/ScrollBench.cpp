@@ -8,32 +8,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <new>
-
 #include "app/CompositionRoot.h"
+#include "scroll/CountingNew.h"
 #include "scroll/QuietPostPlatform.h"
 #include "scroll/ScrollAnimation.h"
 #include "settings/DisplaysManager.h"
 #include "settings/SettingsKeeper.h"
-
-namespace {
-long allocations = 0;
-}  // namespace
-
-// Not inlined: GCC would otherwise pair its own idea of new with free() and
-// warn of a mismatch that is not there.
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -77,15 +57,17 @@ struct Bench {
     Event notch = Event::scrollWheel(platform::ScrollEventUnit::Line, 1, -1);
 };
 
+using testing::AllocationCount;
+
 void reportAllocations(benchmark::State& state, long before) {
-    state.counters["allocs"] = benchmark::Counter(static_cast<double>(allocations - before),
-                                                  benchmark::Counter::kAvgIterations);
+    state.counters["allocs"] = benchmark::Counter(
+        static_cast<double>(AllocationCount::count - before), benchmark::Counter::kAvgIterations);
 }
 
 void BM_WheelTapSettingsInForce(benchmark::State& state) {
     Bench b(static_cast<int>(state.range(0)), SingleScrollSettingsObject{});
     (void)b.engine().scrollEventCallback(platform::EventType::ScrollWheel, b.notch);
-    const long before = allocations;
+    const long before = AllocationCount::count;
     for (auto _ : state) {
         auto verdict = b.engine().scrollEventCallback(platform::EventType::ScrollWheel, b.notch);
         benchmark::DoNotOptimize(verdict);
@@ -99,7 +81,7 @@ void BM_WheelTapResolvingSettings(benchmark::State& state) {
     SingleScrollSettingsObject immediate;
     immediate.isAnimatingScroll = false;
     Bench b(static_cast<int>(state.range(0)), immediate);
-    const long before = allocations;
+    const long before = AllocationCount::count;
     for (auto _ : state) {
         auto verdict = b.engine().scrollEventCallback(platform::EventType::ScrollWheel, b.notch);
         benchmark::DoNotOptimize(verdict);
@@ -113,7 +95,7 @@ void BM_FrameCallback(benchmark::State& state) {
     slow.scrollSpeed = 1'000'000'000'000;
     Bench b(10, slow);
     (void)b.engine().scrollEventCallback(platform::EventType::ScrollWheel, b.notch);
-    const long before = allocations;
+    const long before = AllocationCount::count;
     for (auto _ : state) b.engine().displayLinkCallback();
     reportAllocations(state, before);
     if (b.quiet.stream().postedCount == 0) state.SkipWithError("no frame posted");
@@ -125,4 +107,10 @@ BENCHMARK(BM_FrameCallback);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    AllocationCount::counting = true;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -425,14 +425,25 @@ void ScrollAnimation::displayLinkCallback() {
     const Point pointer = platform.eventStream().pointerLocation();
     auto& keeper = SettingsKeeper::shared();
 
+    // What stops the animation from outside: a grab in progress, the pointer
+    // off the scrolled window or on a window in front of it. Asked before the
+    // frame takes its lock, so that no other lock is ever taken inside it.
+    bool blocked = (keeper.getGrabButtonNumber() || keeper.getGrabKeyNumber()) && grabEngine() &&
+                   grabEngine()->isGrabAnimationRunning();
+    if (!blocked) {
+        blocked = keeper.readWindowRects([&](const Rect& window, const std::vector<Rect>& inFront) {
+            if (window.isZero()) return false;
+            if (!window.contains(pointer)) return true;
+            return std::any_of(inFront.begin(), inFront.end(),
+                               [&](const Rect& r) { return r.contains(pointer); });
+        });
+    }
+
     double px = 0;
-    bool blocked = false;
     bool stopped = false;
     std::int64_t direction = 0, sign = 0;
     {
         std::lock_guard lock(animationMutex_);
-        blocked = (keeper.getGrabButtonNumber() || keeper.getGrabKeyNumber()) && grabEngine() &&
-                  grabEngine()->isGrabAnimationRunning();
         const std::int64_t frame = ++framesCounter_;
         const double cumulative = cumulativePixels_;
         const double multiplier = myMultiplier_;
@@ -477,18 +488,6 @@ void ScrollAnimation::displayLinkCallback() {
                      static_cast<double>(cumulativeFrames_.load()));
             px = restart ? std::trunc(lastKnownpixelsToMove_.load())
                          : std::trunc(cumulativePixels_ * p - lastCumulative * lastPercent);
-        }
-
-        if (!blocked) {
-            keeper.readWindowRects([&](const Rect& window, const std::vector<Rect>& inFront) {
-                if (window.isZero()) return;
-                if (!window.contains(pointer)) {
-                    blocked = true;
-                    return;
-                }
-                blocked = std::any_of(inFront.begin(), inFront.end(),
-                                      [&](const Rect& r) { return r.contains(pointer); });
-            });
         }
 
         lastKnownPercent_ = p;

@@ -1,33 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <vector>
 
+#include "CountingNew.h"
 #include "QuietPostPlatform.h"
 #include "app/CompositionRoot.h"
 #include "scroll/ScrollAnimation.h"
-
-// Allocations are counted only on the thread that asks for it, only while it
-// does; everything else allocates as usual.
-namespace {
-thread_local bool countAllocations = false;
-thread_local long allocations = 0;
-}  // namespace
-
-// Not inlined: GCC would otherwise pair its own idea of new with free() and
-// warn of a mismatch that is not there.
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    if (countAllocations) ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace wexo::testing {
 namespace {
@@ -35,15 +13,6 @@ namespace {
 using platform::Event;
 
 std::vector<int> sink;
-
-template <class F>
-long allocationsOf(F&& work) {
-    allocations = 0;
-    countAllocations = true;
-    work();
-    countAllocations = false;
-    return allocations;
-}
 
 // A wheel notch whose settings are in force and a running frame allocate
 // nothing: both run at the rate of the wheel or of the display.
@@ -59,7 +28,7 @@ TEST(ScrollAllocationTest, InForceNotchesAndFramesAllocateNothing) {
     CompositionRoot root(quiet);
     ScrollAnimation& engine = *root.scrollAnimation();
     // The count sees allocations at all.
-    ASSERT_EQ(allocationsOf([] { sink.resize(1000); }), 1);
+    ASSERT_EQ(AllocationCount::of([] { sink.assign(sink.capacity() + 1000, 0); }), 1);
 
     Event notch = Event::scrollWheel(platform::ScrollEventUnit::Line, 1, -1);
     notch.setLocation(platform::Point{400, 300});
@@ -68,14 +37,14 @@ TEST(ScrollAllocationTest, InForceNotchesAndFramesAllocateNothing) {
     ASSERT_TRUE(engine.scrollEventCallback(platform::EventType::ScrollWheel, notch).swallows());
     ASSERT_TRUE(engine.lastUnderMouseApp());
 
-    EXPECT_EQ(allocationsOf([&] {
+    EXPECT_EQ(AllocationCount::of([&] {
                   for (int i = 0; i < 100; ++i)
                       (void)engine.scrollEventCallback(platform::EventType::ScrollWheel, notch);
               }),
               0);
     EXPECT_EQ(engine.stateForTesting().cumulativePixels, 101 * 200);
 
-    EXPECT_EQ(allocationsOf([&] {
+    EXPECT_EQ(AllocationCount::of([&] {
                   for (int i = 0; i < 50; ++i) engine.displayLinkCallback();
               }),
               0);

@@ -27,7 +27,10 @@ class ScrollFramesTest : public ScrollTestDesktop {
 // p = 1 − (1 − k/4)², so 0.4375, 0.75, 0.9375, 1, all exact in binary; the
 // frames are trunc(43.75) = 43, trunc(75 − 43.75) = 31, trunc(93.75 − 75) =
 // 18 and trunc(100 − 93.75) = 6: 98 pixels, the fractions lost.
-TEST_F(ScrollFramesTest, PerNotchFramesFollowTheCurve) {
+// With a second notch after two frames (74 pixels done, 200 in all) the next
+// frame posts the rest of the first notch, (200 − 100) − 74 = 26, and the
+// second notch eases from its start: 43, 31, 18, 6.
+TEST_F(ScrollFramesTest, PerNotchFramesFollowTheCurveAndASecondNotchFinishesTheFirst) {
     useSettings(perNotch(2, 80, 1));
     wheel(-1);
     EXPECT_TRUE(posted().empty());
@@ -44,13 +47,8 @@ TEST_F(ScrollFramesTest, PerNotchFramesFollowTheCurve) {
     EXPECT_EQ(st.framesCounter, 0);
     EXPECT_EQ(st.continAccelDelta, 0.9);
     EXPECT_EQ(st.delta, -1);  // kept for the next animation
-}
 
-// After two frames 74 pixels are done; the second notch makes 200 in all.
-// The next frame posts the rest of the first notch, (200 − 100) − 74 = 26,
-// and the second notch eases from its start: 43, 31, 18, 6.
-TEST_F(ScrollFramesTest, PerNotchSecondNotchFinishesTheFirstAtOnce) {
-    useSettings(perNotch(2, 80, 1));
+    desktop->clearRecords();
     wheel(-1);
     frames(2);
     wheel(-1);
@@ -177,20 +175,14 @@ TEST_F(ScrollFramesTest, RunningGrabBlocksFramesOnlyWhenAGrabIsConfigured) {
     EXPECT_EQ(verticalPixels(), Pixels{-80});
 }
 
-TEST_F(ScrollFramesTest, LeavingTheWindowOrEnteringOneInFrontStopsWithinAFrame) {
+// Leaving the window is a scenario; here the pointer stays in it but moves
+// onto a window in front of it.
+TEST_F(ScrollFramesTest, EnteringAWindowInFrontStopsWithinAFrame) {
     useSettings(SingleScrollSettingsObject{});
-    wheel(-1);
-    frames(2);
-    pointer(1000, 300);  // over Mail
-    frames(1);
-    EXPECT_EQ(verticalPixels(), (Pixels{-18, -17}));
-    EXPECT_FALSE(linkRunning());
-
     // A panel of Mail in front of Safari's window.
     desktop->simWindowList().setWindows(
         {{kMail, 0, Rect(300, 200, 200, 200), {}}, {kSafari, 0, kSafariWindow, {}}});
     pointer(100, 100);
-    desktop->clearRecords();
     wheel(-1);
     EXPECT_EQ(SettingsKeeper::shared().getOverlappingRectsArray(),
               std::vector<Rect>{Rect(300, 200, 200, 200)});

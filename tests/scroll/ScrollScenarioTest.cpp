@@ -226,7 +226,8 @@ TEST(ScrollScenarioTest, DisabledApplicationsGetTheirWheelEventsBackReversed) {
 }
 
 // Trackpad scrolling (a phase or a momentum phase) and Control-scrolling are
-// the system's: they arrive exactly as sent, reversal not applied.
+// the system's, and an event carrying the scrolling engines' mark is never
+// shaped twice: all arrive exactly as sent, reversal not applied.
 TEST(ScrollScenarioTest, TrackpadPhasesAndControlPassUntouched) {
     const Json defaults = {
         {"allDisplaysScrollSettings",
@@ -236,6 +237,8 @@ TEST(ScrollScenarioTest, TrackpadPhasesAndControlPassUntouched) {
     const Json momentum = {
         {"type", "scrollWheel"}, {"unit", "pixel"}, {"pointDelta", {-3, 1}}, {"momentumPhase", 1}};
     const Json control = wheelDown(0, 0x40000)["event"];
+    const Json marked = {
+        {"type", "scrollWheel"}, {"unit", "pixel"}, {"pointDelta", {-5, 0}}, {"userData", -1600}};
     const auto records = play({{"defaults", defaults},
                                {"desktop",
                                 {{"pointer", {400, 300}},
@@ -244,11 +247,12 @@ TEST(ScrollScenarioTest, TrackpadPhasesAndControlPassUntouched) {
                                {"steps",
                                 {{{"at", 0.1}, {"event", trackpad}},
                                  {{"at", 0.2}, {"event", momentum}},
-                                 {{"at", 0.3}, {"event", control}}}}});
+                                 {{"at", 0.3}, {"event", control}},
+                                 {{"at", 0.4}, {"event", marked}}}}});
     const auto d = deliveries(records);
-    ASSERT_EQ(d.size(), 3u);
-    const Json sent[] = {trackpad, momentum, control};
-    for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(d.size(), 4u);
+    const Json sent[] = {trackpad, momentum, control, marked};
+    for (int i = 0; i < 4; ++i) {
         Json expected = sent[i];
         expected["location"] = {400, 300};
         expected["targetPid"] = 501;

@@ -5,7 +5,6 @@
 #include "actions/MouseButton.h"
 #include "app/HelperMethods.h"
 #include "events/ScreenRegistry.h"
-#include "settings/KxDefaults.h"
 
 namespace wexo::testing {
 namespace {
@@ -166,48 +165,6 @@ TEST_F(ScrollShapingTest, ShiftScrollsHorizontallyByTheHorizontalDistance) {
     EXPECT_EQ(horizontalPixels(), std::vector<std::int64_t>{40});
 }
 
-TEST_F(ScrollShapingTest, EventsThatPassUntouched) {
-    auto s = immediateSettings();
-    s.isReverseVertical = true;
-    useSettings(s);
-
-    Event trackpad = Event::scrollWheel(platform::ScrollEventUnit::Pixel, 1, -7);
-    trackpad.setIntegerField(EventField::ScrollWheelEventScrollPhase, 2);
-    Event momentum = Event::scrollWheel(platform::ScrollEventUnit::Pixel, 1, -7);
-    momentum.setIntegerField(EventField::ScrollWheelEventMomentumPhase, 1);
-    Event own = Event::scrollWheel(platform::ScrollEventUnit::Pixel, 1, -7);
-    own.setIntegerField(EventField::EventSourceUserData, -1600);
-    Event control = notch(-1, 0, Control);
-    for (Event e : {trackpad, momentum, own, control}) {
-        e.setLocation(Point{400, 300});
-        desktop->clearRecords();
-        desktop->inject(e);
-        const auto d = delivered();
-        ASSERT_EQ(d.size(), 1u);
-        // Untouched: no reversal applied, nothing posted.
-        e.setTimestamp(d[0].timestamp());
-        e.setIntegerField(EventField::EventTargetUnixProcessID, kSafari);
-        EXPECT_EQ(d[0], e);
-    }
-}
-
-TEST_F(ScrollShapingTest, DisabledApplicationsPassWithOnlyReversalApplied) {
-    auto s = immediateSettings();
-    s.isNativeScroll = true;
-    s.isReverseVertical = true;
-    s.isReverseHorizontal = true;
-    useSettings(s);
-    wheel(-1, 2);
-    auto d = delivered();
-    ASSERT_EQ(d.size(), 1u);
-    EXPECT_EQ(d[0].integerField(EventField::ScrollWheelEventDeltaAxis1), 1);
-    EXPECT_EQ(d[0].integerField(EventField::ScrollWheelEventDeltaAxis2), -2);
-    // Point deltas are left as they were.
-    EXPECT_EQ(d[0].integerField(EventField::ScrollWheelEventPointDeltaAxis1), -10);
-    // Nothing stays in force after a pass-through.
-    EXPECT_FALSE(engine().lastUnderMouseApp());
-}
-
 TEST_F(ScrollShapingTest, NoDisplayUnderThePointerPassesTheEventThrough) {
     useSettings(immediateSettings());
     pointer(5000, 5000);
@@ -330,32 +287,6 @@ TEST(ScrollEngineCreationTest, ScrollingSwitchedOffCreatesNoEngine) {
     EXPECT_EQ(root.scrollAnimation(), nullptr);
     EXPECT_EQ(ScrollAnimation::shared(), nullptr);
     EXPECT_TRUE(desktop.simEventStream().taps().empty());
-}
-
-TEST(ScrollEngineCreationTest, LegacyDisabledApplicationsAreReadOnce) {
-    platform::sim::SimDesktop desktop(std::make_unique<platform::MemoryPreferenceStore>(
-        platform::sim::SimProcess::builtBundleIdentifier(),
-        plist::Dictionary{{"disabledAppsArray", plist::Array{plist::Value("com.apple.Safari")}}}));
-    platform::RunningApplication safari;
-    safari.pid = kSafari;
-    safari.bundleIdentifier = "com.apple.Safari";
-    desktop.simWorkspace().setApplications({safari});
-    desktop.simWindowList().setWindows({{kSafari, 0, Rect(0, 0, 500, 500), {}}});
-    CompositionRoot root(desktop);
-    // Changing the list later does not reach the running engine.
-    KxDefaults::setDisabledAppsArray({});
-
-    Event e = Event::scrollWheel(platform::ScrollEventUnit::Line, 1, -1);
-    e.setLocation(Point{100, 100});
-    desktop.simEventStream().setPointer(Point{100, 100});
-    desktop.inject(e);
-    std::vector<Event> delivered;
-    for (const auto& r : desktop.records())
-        if (auto* d = std::get_if<platform::sim::records::Deliver>(&r.what))
-            delivered.push_back(d->event);
-    ASSERT_EQ(delivered.size(), 1u);
-    EXPECT_EQ(delivered[0].integerField(EventField::ScrollWheelEventDeltaAxis1), -1);
-    EXPECT_EQ(delivered[0].integerField(EventField::EventSourceUserData), 0);
 }
 
 }  // namespace

@@ -114,14 +114,6 @@ class ScrollTestDesktop : public ::testing::Test {
             out.push_back(e.integerField(EventField::ScrollWheelEventPointDeltaAxis2));
         return out;
     }
-    std::vector<std::string> errorsLogged() const {
-        std::vector<std::string> out;
-        for (const auto& r : desktop->records())
-            if (auto* line = std::get_if<platform::sim::records::LogLine>(&r.what))
-                if (line->level == platform::LogLevel::Error) out.push_back(line->message);
-        return out;
-    }
-
     static inline const Rect kSafariWindow{0, 0, 960, 1080};
     static inline const Rect kMailWindow{960, 0, 960, 1080};
 

@@ -14,6 +14,50 @@ std::shared_ptr<MouseButton> describe(std::string prettyName, std::string origin
     d["isActive"] = 0;
     return std::make_shared<MouseButton>(d, std::nullopt);
 }
+
+struct PreDefinedShortcut {
+    const char* title;
+    std::int64_t key;
+    bool command;
+    bool control;
+    bool shift;
+    bool option;
+};
+
+// "Hide Others" presses H and "Minimize" Command alone, as their titles say.
+constexpr PreDefinedShortcut kShortcuts[] = {
+    {"Zoom (⌥ ⌘ *)", 67, true, false, false, true},
+    {"Change Language (⌃ ⌥ Space)", 49, false, true, false, true},
+    {"Show Launchpad (F12)", 111, false, false, false, false},
+    {"Show Desktop (F11)", 103, false, false, false, false},
+    {"Right Desktop (⌃ ⇨)", 124, false, true, false, false},
+    {"Left Desktop (⌃ ⇦)", 123, false, true, false, false},
+    {"Exposé (Also hover on Dock) ", KxShortcut::kShowAllWindowsKey, false, false, false, false},
+    {"Hide (⌘ H)", 4, true, false, false, false},
+    {"Hide Others (⌥ ⌘ H)", 4, true, false, false, true},
+    {"Minimize (⌘ M)", 46, true, false, false, false},
+    {"Forward (⌘ ])", 30, true, false, false, false},
+    {"Back (⌘ [)", 33, true, false, false, false},
+    {"Copy (⌘ C)", 8, true, false, false, false},
+    {"Paste (⌘ V)", 9, true, false, false, false},
+    {"Clean Paste (⌘ ⇧ V)", 9, true, false, true, false},
+    {"Do Nothing", KxShortcut::kNoKey, false, false, false, false},
+};
+
+struct NamedKey {
+    const char* name;
+    std::int64_t key;
+};
+
+constexpr NamedKey kKeyboardKeys[] = {
+    {"Home", 115},   {"End", 119}, {"PageUp", 116}, {"PageDown", 121}, {"BackSpace", 51},
+    {"Clear", 71},   {"Esc", 53},  {"Return", 36},  {"Enter", 76},     {"Space", 49},
+    {"Delete", 117}, {"Tab", 48},  {"F1", 122},     {"F2", 120},       {"F3", 99},
+    {"F4", 118},     {"F5", 96},   {"F6", 97},      {"F7", 98},        {"F8", 100},
+    {"F9", 101},     {"F10", 109}, {"F11", 103},    {"F12", 111},      {"F13", 105},
+    {"F14", 107},    {"F15", 113}, {"F16", 106},    {"F17", 64},       {"F18", 79},
+    {"F19", 80},
+};
 }  // namespace
 
 std::shared_ptr<MouseButton> KxShortcutsKeeper::getPreDdefinedButtonsByNumber(std::int64_t number) {
@@ -53,6 +97,20 @@ KxShortcut& KxShortcutsKeeper::mergeShortcut(KxShortcut& shortcut, const KxShort
     shortcut.key = withShortcut.key;
     shortcut.keyString = withShortcut.keyString;
     return shortcut;
+}
+
+std::vector<KxShortcut> KxShortcutsKeeper::getPreDefinedShortcuts() {
+    std::vector<KxShortcut> shortcuts;
+    for (const auto& s : kShortcuts)
+        shortcuts.emplace_back(s.key, s.title, s.command, s.control, s.shift, s.option, true);
+    return shortcuts;
+}
+
+std::vector<KxShortcut> KxShortcutsKeeper::getPreDefinedKeyboardKeys() {
+    std::vector<KxShortcut> keys;
+    for (const auto& k : kKeyboardKeys)
+        keys.emplace_back(k.key, k.name, false, false, false, false, false);
+    return keys;
 }
 
 std::string KxShortcutsKeeper::modifierMaskTitle(std::int64_t mask) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "actions/KxShortcut.h"
 #include "actions/MouseButton.h"
@@ -23,6 +24,15 @@ class KxShortcutsKeeper {
     // Takes the key and its name from withShortcut into shortcut, which keeps
     // its modifier flags and useString; returns shortcut.
     static KxShortcut& mergeShortcut(KxShortcut& shortcut, const KxShortcut& withShortcut);
+
+    // The system shortcuts offered for assignment, in the order shown to the
+    // user. Each shows its key string as the whole text and posts its key
+    // with the flags it carries; two entries use the reserved keys (show all
+    // windows, do nothing).
+    static std::vector<KxShortcut> getPreDefinedShortcuts();
+    // The keys offered by name in the shortcut editor (navigation keys,
+    // editing keys, F1 to F19), without modifiers.
+    static std::vector<KxShortcut> getPreDefinedKeyboardKeys();
 
     // Title of an assignment's modifier mask: the glyphs for Command, Shift,
     // Option and Control present in the mask, in that order, without blanks;

@@ -7,6 +7,14 @@ namespace wexo {
 CompositionRoot::CompositionRoot(platform::Platform& platform)
     : platform_(platform), platformInstallation_(&platform) {
     frontMostObserver_.startObserving();
+    // ---- Grab key: stands in for the Grab screen until that screen exists,
+    // which takes the stored key into the cache and starts the key listener
+    // when one is set. ----
+    if (auto grabKey = KxDefaults::getGrabKeyNumber()) {
+        settingsKeeper_.setGrabKeyNumber(grabKey);
+        keyListener_.startListeningToKeys();
+    }
+    // ---- end of grab key ----
 
     // ---- Standing in for the Scroll screen until it exists ----
     // Absent counts as on: the first launch stores "scrollingEnabled" as yes.

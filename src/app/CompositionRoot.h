@@ -1,7 +1,12 @@
 #pragma once
 
+#include "actions/ActionHandles.h"
 #include "app/HeadlessApplication.h"
+#include "autoscroll/AutoScroll.h"
 #include "events/FrontMostObserver.h"
+#include "events/KeyListener.h"
+#include "events/MouseMovementListener.h"
+#include "grab/GrabnDragScroll.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
 #include "scroll/ScrollAnimation.h"
@@ -33,9 +38,19 @@ class CompositionRoot {
     SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
     HeadlessApplication application_;
     SharedInstallation<ApplicationLink> applicationInstallation_{&application_};
+    ActionHandles actionHandles_{platform_};
+    SharedInstallation<ActionHandles> actionHandlesInstallation_{&actionHandles_};
     FrontMostObserver frontMostObserver_;
     SharedInstallation<FrontMostObserver> frontMostObserverInstallation_{&frontMostObserver_};
     SharedInstallation<ExposeQuery> exposeQueryInstallation_{&frontMostObserver_};
+    // ---- Grab-and-drag and auto-scroll: the movement listener, the two
+    // engines, then the grab key's listener, which drives them; each records
+    // itself as its shared instance. ----
+    MouseMovementListener mouseMovementListener_;
+    GrabnDragScroll grabnDragScroll_;
+    AutoScroll autoScroll_;
+    KeyListener keyListener_;
+    // ---- end of grab-and-drag and auto-scroll ----
 
     // ---- Standing in for the Scroll screen until it exists ----
     // The screen creates the scroll engine and starts its wheel tap when

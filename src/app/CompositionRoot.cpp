@@ -15,6 +15,14 @@ CompositionRoot::CompositionRoot(platform::Platform& platform)
         keyListener_.startListeningToKeys();
     }
     // ---- end of grab key ----
+
+    // ---- Standing in for the Scroll screen until it exists ----
+    // Absent counts as on: the first launch stores "scrollingEnabled" as yes.
+    if (KxDefaults::getScrollingEnabled().value_or(true)) {
+        scrollAnimation_ = std::make_unique<ScrollAnimation>();
+        scrollAnimation_->startListeningToWheel();
+    }
+    // ---- end of the Scroll screen's stand-in ----
 }
 
 // Engines added later are destroyed (members in reverse order) before the

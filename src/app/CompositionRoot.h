@@ -9,6 +9,7 @@
 #include "grab/GrabnDragScroll.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
+#include "scroll/ScrollAnimation.h"
 #include "settings/SettingsKeeper.h"
 
 namespace wexo {
@@ -25,6 +26,8 @@ class CompositionRoot {
     CompositionRoot& operator=(const CompositionRoot&) = delete;
 
     platform::Platform& platform() const { return platform_; }
+    // The scroll engine, while scrolling is enabled.
+    ScrollAnimation* scrollAnimation() const { return scrollAnimation_.get(); }
 
   private:
     platform::Platform& platform_;
@@ -48,6 +51,12 @@ class CompositionRoot {
     AutoScroll autoScroll_;
     KeyListener keyListener_;
     // ---- end of grab-and-drag and auto-scroll ----
+
+    // ---- Standing in for the Scroll screen until it exists ----
+    // The screen creates the scroll engine and starts its wheel tap when
+    // scrolling is enabled; the engine installs itself as shared() then.
+    std::unique_ptr<ScrollAnimation> scrollAnimation_;
+    // ---- end of the Scroll screen's stand-in ----
 };
 
 }  // namespace wexo

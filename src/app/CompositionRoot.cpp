@@ -35,6 +35,10 @@ CompositionRoot::~CompositionRoot() {
     if (application_) application_->setDelegate(nullptr);
 }
 
+ScrollAnimation* CompositionRoot::scrollAnimation() const {
+    return appDelegate_ ? appDelegate_->scroller() : nullptr;
+}
+
 void CompositionRoot::launch() {
     if (!application_ || launched_) return;
     launched_ = true;

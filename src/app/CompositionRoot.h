@@ -11,6 +11,7 @@
 #include "grab/GrabnDragScroll.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
+#include "scroll/ScrollAnimation.h"
 #include "settings/SettingsKeeper.h"
 #include "ui/Application.h"
 #include "ui/Storyboard.h"
@@ -39,6 +40,9 @@ class CompositionRoot {
     CompositionRoot& operator=(const CompositionRoot&) = delete;
 
     platform::Platform& platform() const { return platform_; }
+    // The scroll engine, which the Scroll screen creates while scrolling is
+    // enabled; none without a user interface.
+    ScrollAnimation* scrollAnimation() const;
 
     // applicationDidFinishLaunching. Once; nothing without a user interface.
     void launch();

@@ -26,8 +26,10 @@ FormatArg toFormatArg(const T& v) {
         return static_cast<std::uint64_t>(v);
     } else if constexpr (std::is_floating_point_v<T>) {
         return static_cast<double>(v);
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        return FormatArg(std::in_place_type<std::string>, v);
     } else {
-        return std::string(std::string_view(v));
+        return FormatArg(std::in_place_type<std::string>, std::string_view(v));
     }
 }
 

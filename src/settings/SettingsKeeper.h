@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "actions/AppWithGestures.h"
@@ -106,6 +107,15 @@ class SettingsKeeper {
     void setOverlappingRectsArray(std::vector<platform::Rect> v);
     WindowRects getWindowRects() const;
     void setWindowRects(WindowRects v);
+    // Calls read(currentWindowRect, overlappingRectsArray) under the lock and
+    // answers what it answers: a consistent reading without a copy, for the
+    // display-link frames, which must not allocate. `read` must not call back
+    // into the rectangles.
+    template <class Read>
+    decltype(auto) readWindowRects(Read&& read) const {
+        std::lock_guard lock(windowRectsMutex_);
+        return std::forward<Read>(read)(currentWindowRect_, overlappingRectsArray_);
+    }
 
     bool getIsReverseGrabVertical() const { return isReverseGrabVertical_.load(); }
     void setIsReverseGrabVertical(bool v) { isReverseGrabVertical_.store(v); }

@@ -27,10 +27,12 @@ SingleDisplay::SingleDisplay(std::optional<platform::DisplayId> displayId,
         displayName = objcFormat("%@. %@", listLocation, screenNameForDisplay(*displayId));
         serial = serialNumberStringForDisplay(*displayId);
     } else {
-        listLocation = "0";
+        // Built as strings first: GCC 12 at -O3 misreads assignments from
+        // literals here as overlapping copies.
+        listLocation = std::string("0");
         screenID = 0;
-        displayName = kAllScreensName;
-        serial = kAllScreensSerial;
+        displayName = std::string(kAllScreensName);
+        serial = std::string(kAllScreensSerial);
     }
 
     if (auto it = stored.find(serial); it != stored.end()) {

@@ -12,6 +12,7 @@
 #include "platform/Log.h"
 #include "platform/ObjcFormat.h"
 #include "platform/Platform.h"
+#include "scroll/ScrollAnimation.h"
 #include "settings/DisplaysManager.h"
 #include "settings/KxDefaults.h"
 #include "settings/SettingsKeeper.h"
@@ -172,7 +173,8 @@ void ScrollViewController::viewDidLoad() {
     tabs.selectTab(0);
     view().setToolTipsEnabled(true);
 
-    isScrollingEnabled_ = KxDefaults::getScrollingEnabled().value_or(false);
+    // Absent reads as on, the default the first launch writes.
+    isScrollingEnabled_ = KxDefaults::getScrollingEnabled().value_or(true);
 
     // Settings of versions that kept one set for everything move into the
     // registry; the switch takes the old on/off setting.
@@ -283,10 +285,19 @@ void ScrollViewController::setGlobalScrollingEnabled(bool enabled) {
 }
 
 void ScrollViewController::startScrollEngine() {
+    // A fresh engine each time scrolling is switched on.
+    scroller_ = std::make_unique<ScrollAnimation>();
+    scroller_->startListeningToWheel();
     if (auto* m = menu()) m->wheelListenerEnabled();
+    if (auto* delegate = ui::appDelegate()) delegate->setScroller(scroller_.get());
 }
 
-void ScrollViewController::stopScrollEngine() {}
+void ScrollViewController::stopScrollEngine() {
+    if (!scroller_) return;
+    scroller_->stopListeningToWheel();
+    if (auto* delegate = ui::appDelegate()) delegate->setScroller(nullptr);
+    scroller_.reset();
+}
 
 // ---- Editing ----
 

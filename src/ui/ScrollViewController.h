@@ -23,6 +23,8 @@
 
 namespace wexo {
 
+class ScrollAnimation;
+
 // The content of the preferences window: the tab bar that switches between
 // the six screens (the other five are embedded in containers of this one),
 // and the Scroll screen itself: the global switch of smooth scrolling, the
@@ -71,6 +73,8 @@ class ScrollViewController : public ui::ViewController,
 
     // ---- State ----
     bool isScrollingEnabled() const { return isScrollingEnabled_; }
+    // The scroll engine while scrolling is on, else nullptr.
+    ScrollAnimation* scroller() const { return scroller_.get(); }
     const std::shared_ptr<SingleDisplay>& selectedDisplay() const { return selectedDisplay_; }
     const std::vector<std::shared_ptr<AppWithScrollSettings>>& selectedDisplayAppsArray() const {
         return selectedDisplayAppsArray_;
@@ -143,6 +147,7 @@ class ScrollViewController : public ui::ViewController,
     void screenSelected(std::size_t index);
     void selectAppRow(std::ptrdiff_t row);
 
+    std::unique_ptr<ScrollAnimation> scroller_;
     bool isScrollingEnabled_ = false;
     bool isOtherDriverDetected_ = false;
     std::shared_ptr<SingleDisplay> selectedDisplay_;

@@ -5,13 +5,18 @@
 #include <vector>
 
 #include "app/CompositionRoot.h"
+#include "platform/MemoryPreferenceStore.h"
 #include "platform/sim/SimDesktop.h"
 
 namespace wexo::platform::sim::testing {
 
-// A fresh desktop with the program started on it, per test.
+// A fresh desktop with the program started on it, per test. The program's
+// scrolling is switched off: these tests post scroll events of their own and
+// watch them arrive as they were sent.
 struct SimTestDesktop {
-    SimDesktop desktop;
+    SimDesktop desktop{std::make_unique<MemoryPreferenceStore>(
+        SimProcess::builtBundleIdentifier(),
+        plist::Dictionary{{"scrollingEnabled", plist::Value(false)}})};
     CompositionRoot root{desktop};
 
     std::vector<Event> delivered() const {

@@ -2,6 +2,7 @@
 
 #include "app/AppTestDesktop.h"
 #include "easing/EasingCurveHelper.h"
+#include "scroll/ScrollAnimation.h"
 #include "settings/DisplaysManager.h"
 #include "ui/FullScreenScreenLink.h"
 #include "ui/TextField.h"
@@ -427,6 +428,28 @@ TEST_F(ScrollViewControllerTest, AddingUnderOneDisplayAddsItThereOnly) {
     EXPECT_EQ(all().apps.at("com.apple.mail")->listLocation, "2");
 }
 
+TEST_F(ScrollViewControllerTest, SwitchingScrollingOffAndOnMakesAFreshEngine) {
+    ScrollAnimation* first = s().scroller();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(ScrollAnimation::shared(), first);
+    EXPECT_EQ(t.delegate().scroller(), first);
+    EXPECT_EQ(t.root->scrollAnimation(), first);
+    // The engine's two taps: the wheel tap and its pass-through tap.
+    ASSERT_EQ(t.desktop.simEventStream().taps().size(), 2u);
+
+    click(s().scrollingEnableOutlt, ui::kStateOff);
+    EXPECT_EQ(s().scroller(), nullptr);
+    EXPECT_EQ(t.delegate().scroller(), nullptr);
+    EXPECT_EQ(t.menu().disableEnableWheelListener()->title(), "Enable Scroll");
+
+    click(s().scrollingEnableOutlt, ui::kStateOn);
+    ASSERT_NE(s().scroller(), nullptr);
+    EXPECT_EQ(ScrollAnimation::shared(), s().scroller());
+    EXPECT_EQ(t.delegate().scroller(), s().scroller());
+    EXPECT_EQ(t.menu().disableEnableWheelListener()->title(), "Disable Scroll");
+    EXPECT_EQ(t.menu().disableEnableWheelListener()->tag(), 50);
+}
+
 TEST_F(ScrollViewControllerTest, TheGlobalSwitchStoresItsStateAndSwapsTheArea) {
     click(s().scrollingEnableOutlt, ui::kStateOff);
     EXPECT_FALSE(s().isScrollingEnabled());
@@ -438,6 +461,17 @@ TEST_F(ScrollViewControllerTest, TheGlobalSwitchStoresItsStateAndSwapsTheArea) {
     t.act([&] { s().tabs.showScrollOutlt.performClick(); });
     EXPECT_TRUE(s().settingsArea.isHidden());
     EXPECT_FALSE(s().scrollHelpLbl.isHidden());
+}
+
+TEST(ScrollViewControllerLoadTest, ScrollingSwitchedOffStartsNoEngine) {
+    AppTestDesktop t({{"scrollingEnabled", plist::Value(false)},
+                      {"allDisplaysScrollSettings", plist::Value(plist::Dictionary{})}});
+    t.launch();
+    EXPECT_EQ(t.scroll().scroller(), nullptr);
+    EXPECT_EQ(ScrollAnimation::shared(), nullptr);
+    EXPECT_TRUE(t.desktop.simEventStream().taps().empty());
+    EXPECT_EQ(t.menu().disableEnableWheelListener()->title(), "Enable Scroll");
+    EXPECT_TRUE(t.scroll().settingsArea.isHidden());
 }
 
 TEST(ScrollViewControllerLoadTest, SettingsOfOlderVersionsMoveIntoTheRegistry) {

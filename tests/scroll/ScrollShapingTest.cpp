@@ -5,7 +5,6 @@
 #include "actions/MouseButton.h"
 #include "app/HelperMethods.h"
 #include "events/ScreenRegistry.h"
-#include "ui/sim/SimUserInterface.h"
 
 namespace wexo::testing {
 namespace {
@@ -279,19 +278,6 @@ TEST(ScrollEngineCreationTest, DisplayLinkFailureIsLoggedAndNotchesOnlyAccumulat
     desktop.inject(e);
     desktop.advanceBySeconds(1);
     EXPECT_EQ(engine.stateForTesting().cumulativePixels, 400);
-}
-
-TEST(ScrollEngineCreationTest, ScrollingSwitchedOffCreatesNoEngine) {
-    platform::sim::SimDesktop desktop(std::make_unique<platform::MemoryPreferenceStore>(
-        platform::sim::SimProcess::builtBundleIdentifier(),
-        plist::Dictionary{{"scrollingEnabled", plist::Value(false)},
-                          {"allDisplaysScrollSettings", plist::Value(plist::Dictionary{})}}));
-    ui::sim::SimUserInterface userInterface(desktop);
-    CompositionRoot root(desktop, userInterface);
-    root.launch();
-    EXPECT_EQ(root.scrollAnimation(), nullptr);
-    EXPECT_EQ(ScrollAnimation::shared(), nullptr);
-    EXPECT_TRUE(desktop.simEventStream().taps().empty());
 }
 
 }  // namespace

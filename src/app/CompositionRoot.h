@@ -62,6 +62,10 @@ class CompositionRoot {
     // reverse order, each uninstalling itself before the platform goes.
     SettingsKeeper settingsKeeper_;
     SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
+    // Without a user interface, a stand-in gives the event paths their
+    // overlay window; it outlives the engines that measure in it.
+    std::unique_ptr<HeadlessApplication> headless_;
+    std::unique_ptr<SharedInstallation<ApplicationLink>> headlessInstallation_;
     ActionHandles actionHandles_{platform_};
     SharedInstallation<ActionHandles> actionHandlesInstallation_{&actionHandles_};
     FrontMostObserver frontMostObserver_;
@@ -77,15 +81,12 @@ class CompositionRoot {
     // ---- end of grab-and-drag and auto-scroll ----
 
     // The application, gone before the engines: its screens stop what they
-    // started. Without a user interface, a stand-in gives the event paths
-    // their overlay window.
+    // started.
     ui::Storyboard storyboard_;
     SharedInstallation<const ui::Storyboard> storyboardInstallation_{&storyboard_};
     ui::UserInterface* userInterface_ = nullptr;
     std::unique_ptr<ui::Application> application_;
     std::unique_ptr<SharedInstallation<ui::Application>> applicationInstallation_;
-    std::unique_ptr<HeadlessApplication> headless_;
-    std::unique_ptr<SharedInstallation<ApplicationLink>> headlessInstallation_;
     std::unique_ptr<AppDelegate> appDelegate_;
     bool launched_ = false;
 };

@@ -74,8 +74,7 @@ SettingsViewController::SettingsViewController() : ui::ViewController("Settings"
     addAction("checkUpdatesWeeklyBtn:", [this](ui::Control&) {
         ui::Updater::setAutomaticallyChecksForUpdates(
             !ui::Updater::automaticallyChecksForUpdates());
-        checkUpdatesWeeklyOutlt.setState(
-            ui::stateOf(ui::Updater::automaticallyChecksForUpdates()));
+        checkUpdatesWeeklyOutlt.setState(ui::stateOf(ui::Updater::automaticallyChecksForUpdates()));
     });
     checkUpdatesNowOutlt.setTarget(this, "checkUpdatesNow:");
     addAction("checkUpdatesNow:", [](ui::Control&) {
@@ -204,8 +203,7 @@ void SettingsViewController::resetSettings() {
     ui::Alert(kResetMessage, {"Yes", "Cancel"}).runModalLater([](std::size_t answer) {
         if (answer != kResetYes) return;
         auto& platform = installedPlatform();
-        platform.preferences().removePersistentDomainForName(
-            platform.process().bundleIdentifier());
+        platform.preferences().removePersistentDomainForName(platform.process().bundleIdentifier());
         platform.preferences().synchronize();
         MouseCursor::setMouseAcceleration(kSystemAcceleration);
         forceToRelunch();

@@ -3,6 +3,7 @@
 #include "app/AccessibilityViewController.h"
 #include "app/KxWindow.h"
 #include "platform/Platform.h"
+#include "ui/EasingViewController.h"
 #include "ui/ScrollViewController.h"
 
 namespace wexo {
@@ -38,6 +39,9 @@ ui::Storyboard MainStoryboard::make() {
     storyboard.addWindowController("AccessibilityID", "Accessibility", [] {
         return windowFor("Permission", std::make_unique<AccessibilityViewController>());
     });
+    // The curve chooser, a sheet on the Scroll screen.
+    storyboard.addViewController("EasingViewController", "Easing",
+                                 [] { return std::make_unique<EasingViewController>(); });
     // The overlay covers the main display until the event paths place it.
     // Its drawing screen comes with the Gestures screen; until then the
     // window is empty.

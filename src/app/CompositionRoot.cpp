@@ -16,6 +16,12 @@ CompositionRoot::CompositionRoot(platform::Platform& platform)
     }
     // ---- end of grab key ----
 
+    // ---- Mouse tap: stands in for the Buttons screen until that screen
+    // exists, which starts the tap unless buttons are left to the system. ----
+    if (!KxDefaults::getButtonsNative().value_or(false))
+        mouseButtonListener_.startListeningToButtons();
+    // ---- end of mouse tap ----
+
     // ---- Standing in for the Scroll screen until it exists ----
     // Absent counts as on: the first launch stores "scrollingEnabled" as yes.
     if (KxDefaults::getScrollingEnabled().value_or(true)) {

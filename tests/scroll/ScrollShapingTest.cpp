@@ -4,6 +4,7 @@
 #include "ScrollTestDesktop.h"
 #include "actions/MouseButton.h"
 #include "app/HelperMethods.h"
+#include "events/MouseButtonListener.h"
 #include "events/ScreenRegistry.h"
 
 namespace wexo::testing {
@@ -286,7 +287,10 @@ TEST(ScrollEngineCreationTest, ScrollingSwitchedOffCreatesNoEngine) {
     CompositionRoot root(desktop);
     EXPECT_EQ(root.scrollAnimation(), nullptr);
     EXPECT_EQ(ScrollAnimation::shared(), nullptr);
-    EXPECT_TRUE(desktop.simEventStream().taps().empty());
+    // Only the mouse tap: neither the wheel tap nor the pass-through tap.
+    const auto taps = desktop.simEventStream().taps();
+    ASSERT_EQ(taps.size(), 1u);
+    EXPECT_EQ(taps[0].mask, MouseButtonListener::kMouseEventMask);
 }
 
 }  // namespace

@@ -59,13 +59,21 @@ struct LogLine {
     LogLevel level = LogLevel::Info;
     std::string message;
 };
+// A verdict one of the program's taps gave, recorded while someone listens:
+// which tap, the stage that decided, and the event as it left the tap.
+struct Decision {
+    std::string tap;
+    std::string stage;
+    bool swallowed = false;
+    Event event;
+};
 }  // namespace records
 
 using SimRecordPayload =
     std::variant<records::Deliver, records::Hid, records::Launch, records::OpenUrl,
                  records::DockNotification, records::CursorChange, records::Acceleration,
                  records::Relaunch, records::Terminate, records::Exit, records::LoginItems,
-                 records::LogLine>;
+                 records::LogLine, records::Decision>;
 
 struct SimRecord {
     std::int64_t time = 0;  // virtual nanoseconds

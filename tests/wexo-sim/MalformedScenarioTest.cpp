@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "wexo-sim/JsonRead.h"
 #include "wexo-sim/ScenarioRunner.h"
 
 namespace wexo::simrunner {
@@ -106,6 +107,23 @@ TEST(WexoSimCommandTest, RunsFromStandardInputAndRejectsBadInput) {
     EXPECT_EQ(runCommand("run /nonexistent/scenario.json", "", out, err), 2);
     EXPECT_EQ(runCommand("play -", "{}", out, err), 2);
     EXPECT_EQ(runCommand("run --fast -", "{}", out, err), 2);
+}
+
+TEST(WexoSimCommandTest, TraceAddsTheDecisionsOfTheTaps) {
+    const std::string scenario = R"({"desktop": {"pointer": [5, 5]},
+        "steps": [{"at": 0.1, "event": {"type": "rightMouseDown", "button": 1}}]})";
+    std::string out, err;
+    ASSERT_EQ(runCommand("run --trace -", scenario, out, err), 0) << err;
+    // Nothing claims a right press without an assignment: the button stage
+    // passes it, and then it is delivered.
+    const auto decision = out.substr(0, out.find('\n'));
+    EXPECT_EQ(Json::parse(decision), Json::parse(R"({"t": 0.1, "kind": "decision",
+        "tap": "mouse", "stage": "button", "verdict": "pass",
+        "event": {"type": "rightMouseDown", "location": [5, 5], "button": 1}})"));
+    EXPECT_NE(out.find("\"kind\":\"deliver\""), std::string::npos);
+
+    ASSERT_EQ(runCommand("run -", scenario, out, err), 0);
+    EXPECT_EQ(out.find("decision"), std::string::npos);
 }
 
 TEST(WexoSimCommandTest, DemoScenarioPlays) {

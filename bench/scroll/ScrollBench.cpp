@@ -49,11 +49,16 @@ struct Bench {
         notch.setLocation(platform::Point{400, 300});
         notch.setIntegerField(platform::EventField::EventTargetUnixProcessID, 1000 + windows - 1);
     }
-    ScrollAnimation& engine() { return *root.scrollAnimation(); }
+    ScrollAnimation& engine() { return *scroller; }
 
     platform::sim::SimDesktop desktop;
     testing::QuietPostPlatform quiet{desktop};
     CompositionRoot root{quiet};
+    std::unique_ptr<ScrollAnimation> scroller = [] {
+        auto engine = std::make_unique<ScrollAnimation>();
+        engine->startListeningToWheel();
+        return engine;
+    }();
     Event notch = Event::scrollWheel(platform::ScrollEventUnit::Line, 1, -1);
 };
 

@@ -1,12 +1,58 @@
 #include "app/CompositionRoot.h"
 
+#include "app/AppDelegate.h"
+#include "app/MainStoryboard.h"
 #include "settings/KxDefaults.h"
 
 namespace wexo {
 
 CompositionRoot::CompositionRoot(platform::Platform& platform)
-    : platform_(platform), platformInstallation_(&platform) {
+    : platform_(platform), platformInstallation_(&platform), storyboard_(MainStoryboard::make()) {
+    headless_ = std::make_unique<HeadlessApplication>();
+    headlessInstallation_ = std::make_unique<SharedInstallation<ApplicationLink>>(headless_.get());
     frontMostObserver_.startObserving();
+    startGrabKeyListener();
+    startMouseTap();
+}
+
+CompositionRoot::CompositionRoot(platform::Platform& platform, ui::UserInterface& userInterface)
+    : platform_(platform),
+      platformInstallation_(&platform),
+      storyboard_(MainStoryboard::make()),
+      userInterface_(&userInterface) {
+    application_ = std::make_unique<ui::Application>(userInterface);
+    applicationInstallation_ =
+        std::make_unique<SharedInstallation<ui::Application>>(application_.get());
+    appDelegate_ = std::make_unique<AppDelegate>();
+    application_->setDelegate(appDelegate_.get());
+    userInterface.attach(*application_);
+}
+
+CompositionRoot::~CompositionRoot() {
+    if (userInterface_) userInterface_->detach();
+    // The application's windows and screens go while the engines they use
+    // are still there.
+    appDelegate_.reset();
+    if (application_) application_->setDelegate(nullptr);
+}
+
+ScrollAnimation* CompositionRoot::scrollAnimation() const {
+    return appDelegate_ ? appDelegate_->scroller() : nullptr;
+}
+
+void CompositionRoot::launch() {
+    if (!application_ || launched_) return;
+    launched_ = true;
+    application_->finishLaunching();
+    // Only a run with the preferences window loads the screens that start
+    // listeners.
+    if (appDelegate_->mainAppWindowController()) {
+        startGrabKeyListener();
+        startMouseTap();
+    }
+}
+
+void CompositionRoot::startGrabKeyListener() {
     // ---- Grab key: stands in for the Grab screen until that screen exists,
     // which takes the stored key into the cache and starts the key listener
     // when one is set. ----
@@ -15,24 +61,14 @@ CompositionRoot::CompositionRoot(platform::Platform& platform)
         keyListener_.startListeningToKeys();
     }
     // ---- end of grab key ----
+}
 
+void CompositionRoot::startMouseTap() {
     // ---- Mouse tap: stands in for the Buttons screen until that screen
     // exists, which starts the tap unless buttons are left to the system. ----
     if (!KxDefaults::getButtonsNative().value_or(false))
         mouseButtonListener_.startListeningToButtons();
     // ---- end of mouse tap ----
-
-    // ---- Standing in for the Scroll screen until it exists ----
-    // Absent counts as on: the first launch stores "scrollingEnabled" as yes.
-    if (KxDefaults::getScrollingEnabled().value_or(true)) {
-        scrollAnimation_ = std::make_unique<ScrollAnimation>();
-        scrollAnimation_->startListeningToWheel();
-    }
-    // ---- end of the Scroll screen's stand-in ----
 }
-
-// Engines added later are destroyed (members in reverse order) before the
-// platform is uninstalled.
-CompositionRoot::~CompositionRoot() = default;
 
 }  // namespace wexo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "actions/ActionHandles.h"
 #include "app/HeadlessApplication.h"
 #include "autoscroll/AutoScroll.h"
@@ -13,25 +15,50 @@
 #include "platform/Shared.h"
 #include "scroll/ScrollAnimation.h"
 #include "settings/SettingsKeeper.h"
+#include "ui/Application.h"
+#include "ui/Storyboard.h"
+#include "ui/UserInterface.h"
 
 namespace wexo {
+
+class AppDelegate;
 
 // The one place that wires the program together: it is built on a platform
 // (the simulated desktop in tests and scenarios, a real backend in the
 // application) and installs what `shared()` answers for as long as it
 // lives; destroying it uninstalls everything again. Each test builds its own.
+//
+// Built with a user interface it is the whole program: launch() runs the
+// application delegate's launch sequence, which builds the windows, the
+// screens (which start the listeners they own) and the status menu. Built
+// without one it holds the engines and caches alone, for tests of the event
+// paths: the overlay window is a model and the preferences window never shows.
 class CompositionRoot {
   public:
     explicit CompositionRoot(platform::Platform& platform);
+    CompositionRoot(platform::Platform& platform, ui::UserInterface& userInterface);
     ~CompositionRoot();
     CompositionRoot(const CompositionRoot&) = delete;
     CompositionRoot& operator=(const CompositionRoot&) = delete;
 
     platform::Platform& platform() const { return platform_; }
-    // The scroll engine, while scrolling is enabled.
-    ScrollAnimation* scrollAnimation() const { return scrollAnimation_.get(); }
+    // The scroll engine, which the Scroll screen creates while scrolling is
+    // enabled; none without a user interface.
+    ScrollAnimation* scrollAnimation() const;
+
+    // applicationDidFinishLaunching. Once; nothing without a user interface.
+    void launch();
+
+    // Absent without a user interface.
+    AppDelegate* appDelegate() const { return appDelegate_.get(); }
+    ui::Application* application() const { return application_.get(); }
+    const ui::Storyboard& storyboard() const { return storyboard_; }
 
   private:
+    // Stand in for the Grab and the Buttons screens until they exist.
+    void startGrabKeyListener();
+    void startMouseTap();
+
     platform::Platform& platform_;
     SharedInstallation<platform::Platform> platformInstallation_;
     // Places the program's session taps in their order (SessionTap) whoever
@@ -42,8 +69,10 @@ class CompositionRoot {
     // reverse order, each uninstalling itself before the platform goes.
     SettingsKeeper settingsKeeper_;
     SharedInstallation<SettingsKeeper> settingsKeeperInstallation_{&settingsKeeper_};
-    HeadlessApplication application_;
-    SharedInstallation<ApplicationLink> applicationInstallation_{&application_};
+    // Without a user interface, a stand-in gives the event paths their
+    // overlay window; it outlives the engines that measure in it.
+    std::unique_ptr<HeadlessApplication> headless_;
+    std::unique_ptr<SharedInstallation<ApplicationLink>> headlessInstallation_;
     ActionHandles actionHandles_{platform_};
     SharedInstallation<ActionHandles> actionHandlesInstallation_{&actionHandles_};
     FrontMostObserver frontMostObserver_;
@@ -61,11 +90,15 @@ class CompositionRoot {
     // the shared listener and as the source of the held-button flags.
     MouseButtonListener mouseButtonListener_;
 
-    // ---- Standing in for the Scroll screen until it exists ----
-    // The screen creates the scroll engine and starts its wheel tap when
-    // scrolling is enabled; the engine installs itself as shared() then.
-    std::unique_ptr<ScrollAnimation> scrollAnimation_;
-    // ---- end of the Scroll screen's stand-in ----
+    // The application, gone before the engines: its screens stop what they
+    // started.
+    ui::Storyboard storyboard_;
+    SharedInstallation<const ui::Storyboard> storyboardInstallation_{&storyboard_};
+    ui::UserInterface* userInterface_ = nullptr;
+    std::unique_ptr<ui::Application> application_;
+    std::unique_ptr<SharedInstallation<ui::Application>> applicationInstallation_;
+    std::unique_ptr<AppDelegate> appDelegate_;
+    bool launched_ = false;
 };
 
 }  // namespace wexo

@@ -5,7 +5,9 @@
 
 namespace wexo {
 
-bool HelperMethods::isMojaveOrBigger() { return installedPlatform().process().isMojaveOrBigger(); }
+bool HelperMethods::isMojaveOrBigger() {
+    return installedPlatform().process().isMojaveOrBigger();
+}
 
 bool HelperMethods::isAppBundleIdRunning(std::string_view bundleId) {
     for (const auto& app : installedPlatform().workspace().runningApplications())

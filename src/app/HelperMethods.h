@@ -9,7 +9,7 @@ namespace wexo {
 // (wexo_helpers) that depends on the port only, so that the engine rooms can
 // reach it without depending on the application above them.
 class HelperMethods {
-public:
+  public:
     // True when the system requires Accessibility trust to intercept input.
     static bool isMojaveOrBigger();
     // True when a running application has exactly this bundle identifier.

@@ -43,7 +43,7 @@ using EventTapOrderScenarioTest = TapTestDesktop;
 // The Scroll screen switched scrolling off and on: a new engine with a new
 // wheel tap, made after the mouse tap. Wheel assignments still work.
 TEST_F(EventTapOrderScenarioTest, AWheelTapMadeAfterTheMouseTapStandsBehindIt) {
-    root->scrollAnimation()->stopListeningToWheel();
+    scroller->stopListeningToWheel();
     ScrollAnimation again;
     again.startListeningToWheel();
     assign(501, 0, media(0));

@@ -22,6 +22,7 @@
 #include "events/ScreenRegistry.h"
 #include "platform/MemoryPreferenceStore.h"
 #include "platform/sim/SimDesktop.h"
+#include "scroll/ScrollAnimation.h"
 #include "settings/SettingsKeeper.h"
 
 namespace wexo::testing {
@@ -121,8 +122,8 @@ class StageLog : public DecisionTracer {
 
 // One 1920 × 1080 screen, Safari's window on the left half (Safari in
 // front), Mail's on the right half, the pointer at (400, 300) over Safari,
-// the program started with its mouse tap and every screen loaded. Scrolling
-// is on, so that the wheel tap stands behind the mouse tap.
+// the program started with its mouse tap and every screen loaded, and the
+// scroll engine's wheel tap, which stands behind the mouse tap.
 class TapTestDesktop : public ::testing::Test {
   protected:
     TapTestDesktop() {
@@ -139,6 +140,8 @@ class TapTestDesktop : public ::testing::Test {
             {{kSafari, 0, {0, 0, 960, 1080}, {}}, {kMail, 0, {960, 0, 960, 1080}, {}}});
         pointer(400, 300);
         root.emplace(desktop);
+        scroller = std::make_unique<ScrollAnimation>();
+        scroller->startListeningToWheel();
         windows.emplace();
         windowsInstallation.emplace(&*windows);
         desktop.clearRecords();
@@ -281,6 +284,8 @@ class TapTestDesktop : public ::testing::Test {
 
     platform::sim::SimDesktop desktop;
     std::optional<CompositionRoot> root;
+    // As the Scroll screen makes it, after the mouse tap has started.
+    std::unique_ptr<ScrollAnimation> scroller;
     TapScreens screens;
     SharedInstallation<ScreenRegistry> screensInstallation{&screens};
     StageLog stages;

@@ -26,7 +26,8 @@ TEST(ScrollAllocationTest, InForceNotchesAndFramesAllocateNothing) {
     desktop.simEventStream().setPointer(platform::Point{400, 300});
     QuietPostPlatform quiet(desktop);
     CompositionRoot root(quiet);
-    ScrollAnimation& engine = *root.scrollAnimation();
+    ScrollAnimation engine;
+    engine.startListeningToWheel();
     // The count sees allocations at all.
     ASSERT_EQ(AllocationCount::of([] { sink.assign(sink.capacity() + 1000, 0); }), 1);
 

@@ -4,7 +4,6 @@
 #include "ScrollTestDesktop.h"
 #include "actions/MouseButton.h"
 #include "app/HelperMethods.h"
-#include "events/MouseButtonListener.h"
 #include "events/ScreenRegistry.h"
 
 namespace wexo::testing {
@@ -264,7 +263,8 @@ TEST(ScrollEngineCreationTest, DisplayLinkFailureIsLoggedAndNotchesOnlyAccumulat
     platform::sim::SimDesktop desktop;
     desktop.simDisplayLinks().setCreationError(-6670);
     CompositionRoot root(desktop);
-    ScrollAnimation& engine = *root.scrollAnimation();
+    ScrollAnimation engine;
+    engine.startListeningToWheel();
     EXPECT_FALSE(engine.hasDisplayLinkForTesting());
     bool logged = false;
     for (const auto& r : desktop.records())
@@ -278,19 +278,6 @@ TEST(ScrollEngineCreationTest, DisplayLinkFailureIsLoggedAndNotchesOnlyAccumulat
     desktop.inject(e);
     desktop.advanceBySeconds(1);
     EXPECT_EQ(engine.stateForTesting().cumulativePixels, 400);
-}
-
-TEST(ScrollEngineCreationTest, ScrollingSwitchedOffCreatesNoEngine) {
-    platform::sim::SimDesktop desktop(std::make_unique<platform::MemoryPreferenceStore>(
-        platform::sim::SimProcess::builtBundleIdentifier(),
-        plist::Dictionary{{"scrollingEnabled", plist::Value(false)}}));
-    CompositionRoot root(desktop);
-    EXPECT_EQ(root.scrollAnimation(), nullptr);
-    EXPECT_EQ(ScrollAnimation::shared(), nullptr);
-    // Only the mouse tap: neither the wheel tap nor the pass-through tap.
-    const auto taps = desktop.simEventStream().taps();
-    ASSERT_EQ(taps.size(), 1u);
-    EXPECT_EQ(taps[0].mask, MouseButtonListener::kMouseEventMask);
 }
 
 }  // namespace

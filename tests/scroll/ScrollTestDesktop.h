@@ -48,8 +48,19 @@ class ScrollTestDesktop : public ::testing::Test {
         pointer(400, 300);
     }
 
-    void start() { root.emplace(*desktop); }
-    ScrollAnimation& engine() { return *root->scrollAnimation(); }
+    // The engines and caches, and the scroll engine with its wheel tap
+    // started, as the Scroll screen starts it when scrolling is enabled.
+    void start() {
+        root.emplace(*desktop);
+        scroller = std::make_unique<ScrollAnimation>();
+        scroller->startListeningToWheel();
+    }
+    // The engine goes first, then the rest of the program.
+    void stop() {
+        scroller.reset();
+        root.reset();
+    }
+    ScrollAnimation& engine() { return *scroller; }
     ScrollAnimation::State state() { return engine().stateForTesting(); }
 
     // Every display's Global entry gets this set.
@@ -119,6 +130,7 @@ class ScrollTestDesktop : public ::testing::Test {
 
     std::unique_ptr<platform::sim::SimDesktop> desktop;
     std::optional<CompositionRoot> root;
+    std::unique_ptr<ScrollAnimation> scroller;
 };
 
 // A set with animation off, so that each notch becomes one pixel event.

@@ -74,7 +74,7 @@ TEST_F(ScrollThreadsTest, EngineGoesAwayWhileItsFramesRun) {
     useSettings(SingleScrollSettingsObject{});
     wheel(-1);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    root.reset();  // joins the link's thread; its hand-over, if any, finds no engine
+    stop();  // joins the link's thread; its hand-over, if any, finds no engine
     desktop->pump();
     EXPECT_EQ(ScrollAnimation::shared(), nullptr);
 }

@@ -88,6 +88,33 @@ struct Writer {
         j["items"] = r.items;
         return j;
     }
+    ordered_json operator()(const records::Alert& r) const {
+        auto j = header(t, "alert");
+        j["message"] = r.message;
+        j["buttons"] = r.buttons;
+        return j;
+    }
+    ordered_json operator()(const records::Window& r) const {
+        auto j = header(t, "window");
+        j["name"] = r.name;
+        j["state"] = r.shown ? "shown" : "closed";
+        return j;
+    }
+    ordered_json operator()(const records::StatusItem& r) const {
+        auto j = header(t, "statusItem");
+        j["visible"] = r.visible;
+        return j;
+    }
+    ordered_json operator()(const records::ActivationPolicy& r) const {
+        auto j = header(t, "activationPolicy");
+        j["policy"] = r.regular ? "regular" : "accessory";
+        return j;
+    }
+    ordered_json operator()(const records::Menu& r) const {
+        auto j = header(t, "menu");
+        j["items"] = r.items;
+        return j;
+    }
     ordered_json operator()(const records::LogLine& r) const {
         auto j = header(t, "log");
         j["level"] = levelName(r.level);

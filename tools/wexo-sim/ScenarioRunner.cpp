@@ -53,8 +53,11 @@ std::vector<nlohmann::ordered_json> playScenario(const Scenario& scenario,
         DecisionRecorder decisions(desktop->recorder());
         std::optional<SharedInstallation<DecisionTracer>> tracing;
         if (options.trace) tracing.emplace(&decisions);
-        CompositionRoot program(*desktop);
-        RunContext context{*desktop, program};
+        ui::sim::SimUserInterface userInterface(*desktop);
+        CompositionRoot program(*desktop, userInterface);
+        RunContext context{*desktop, program, userInterface};
+        // The program starts with the run, before the first step.
+        desktop->simRunLoop().runWork([&] { program.launch(); });
         for (const Step& step : scenario.steps) {
             desktop->advanceToInstant(step.at);
             step.play(context);

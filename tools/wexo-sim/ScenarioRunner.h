@@ -18,9 +18,11 @@ struct RunOptions {
     bool trace = false;
 };
 
-// Plays a scenario: builds the simulated desktop it describes, starts the
-// program on it, plays the steps in virtual time up to "until" and answers
-// the records, ascending in time, ending with the "defaults" record.
+// Plays a scenario: builds the simulated desktop it describes, launches the
+// program on it (the application with its user interface), plays the steps
+// in virtual time up to "until" and answers the records, ascending in time,
+// ending with the "defaults" record. Throws RunError when a step cannot be
+// played as written.
 std::vector<nlohmann::ordered_json> playScenario(const Scenario& scenario,
                                                  const RunOptions& options = {});
 

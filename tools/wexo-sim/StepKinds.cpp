@@ -2,6 +2,7 @@
 
 #include "wexo-sim/DesktopJson.h"
 #include "wexo-sim/EventJson.h"
+#include "wexo-sim/UiSteps.h"
 
 namespace wexo::simrunner {
 
@@ -42,6 +43,13 @@ std::map<std::string, StepParser, std::less<>> makeStepKinds() {
         const platform::CursorShape shape = cursorFromJson(v, p);
         return [shape](RunContext& c) { c.desktop.simCursor().setSystemCursor(shape); };
     };
+    // A person using the program's user interface.
+    kinds["menu"] = menuStep();
+    kinds["reopen"] = reopenStep();
+    kinds["ui"] = uiStep();
+    kinds["alert"] = alertStep();
+    kinds["openPanel"] = openPanelStep();
+    kinds["closeWindow"] = closeWindowStep();
     return kinds;
 }
 }  // namespace

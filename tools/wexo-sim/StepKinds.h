@@ -16,7 +16,9 @@ using StepParser =
 
 // The kinds of step a scenario may use, by the member that names them
 // ("event", "pointer", "frontmost", "trusted", "screens", "windows",
-// "cursor"). A new kind of step is one more entry in this table.
+// "cursor", and the user-interface steps "menu", "reopen", "ui", "alert",
+// "openPanel", "closeWindow"). A new kind of step is one more entry in this
+// table.
 const std::map<std::string, StepParser, std::less<>>& stepKinds();
 
 }  // namespace wexo::simrunner

@@ -59,6 +59,29 @@ struct LogLine {
     LogLevel level = LogLevel::Info;
     std::string message;
 };
+// An alert the program's user interface put on screen.
+struct Alert {
+    std::string message;
+    std::vector<std::string> buttons;
+};
+// One of the program's windows came on screen ("shown") or left it ("closed").
+struct Window {
+    std::string name;
+    bool shown = false;
+};
+// The status item became visible or invisible.
+struct StatusItem {
+    bool visible = false;
+};
+// true: regular (Dock icon and menu bar); false: accessory.
+struct ActivationPolicy {
+    bool regular = false;
+};
+// The status item's menu, each item's title ("-" for a separator), whenever
+// it is built or a title changes.
+struct Menu {
+    std::vector<std::string> items;
+};
 // A verdict one of the program's taps gave, recorded while someone listens:
 // which tap, the stage that decided, and the event as it left the tap.
 struct Decision {
@@ -73,7 +96,8 @@ using SimRecordPayload =
     std::variant<records::Deliver, records::Hid, records::Launch, records::OpenUrl,
                  records::DockNotification, records::CursorChange, records::Acceleration,
                  records::Relaunch, records::Terminate, records::Exit, records::LoginItems,
-                 records::LogLine, records::Decision>;
+                 records::LogLine, records::Alert, records::Window, records::StatusItem,
+                 records::ActivationPolicy, records::Menu, records::Decision>;
 
 struct SimRecord {
     std::int64_t time = 0;  // virtual nanoseconds

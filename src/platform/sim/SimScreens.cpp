@@ -18,6 +18,14 @@ ScreenInfo SimScreens::defaultScreen() {
     return s;
 }
 
+void SimScreens::setScreens(std::vector<ScreenInfo> screens) {
+    screens_ = std::move(screens);
+    changeObservers_.forEach([](const auto& changed) {
+        changed();
+        return false;
+    });
+}
+
 void SimScreens::setRefreshRate(double perSecond) {
     if (std::isfinite(perSecond) && perSecond > 0) refreshRate_ = perSecond;
 }

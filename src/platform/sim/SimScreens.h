@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/Screens.h"
+#include "platform/sim/SimObservers.h"
 
 namespace wexo::platform::sim {
 
@@ -32,7 +34,13 @@ class SimScreens : public Screens {
     // The default desktop: one 1920 x 1080 screen, number 1, named "Display",
     // vendor 1, model 2, serial 3, visible frame equal to its frame.
     static ScreenInfo defaultScreen();
-    void setScreens(std::vector<ScreenInfo> screens) { screens_ = std::move(screens); }
+    // Replaces the screens and then tells the observers of changes.
+    void setScreens(std::vector<ScreenInfo> screens);
+    // Called after each replacement of the screens: where the system's
+    // screen-parameters notification comes from.
+    Subscription observeChanges(std::function<void()> changed) {
+        return changeObservers_.add(std::move(changed));
+    }
     bool hasDisplay(DisplayId id) const { return find(id) != nullptr; }
     // Refreshes per second of every display (60 unless set).
     void setRefreshRate(double perSecond);
@@ -48,6 +56,7 @@ class SimScreens : public Screens {
     double refreshRate_ = 60;
     bool displayQueriesFail_ = false;
     bool displayServicesFail_ = false;
+    SimObservers<std::function<void()>> changeObservers_;
 };
 
 }  // namespace wexo::platform::sim

@@ -11,7 +11,6 @@ CompositionRoot::CompositionRoot(platform::Platform& platform)
     headless_ = std::make_unique<HeadlessApplication>();
     headlessInstallation_ = std::make_unique<SharedInstallation<ApplicationLink>>(headless_.get());
     frontMostObserver_.startObserving();
-    startGrabKeyListener();
     startMouseTap();
 }
 
@@ -46,21 +45,7 @@ void CompositionRoot::launch() {
     application_->finishLaunching();
     // Only a run with the preferences window loads the screens that start
     // listeners.
-    if (appDelegate_->mainAppWindowController()) {
-        startGrabKeyListener();
-        startMouseTap();
-    }
-}
-
-void CompositionRoot::startGrabKeyListener() {
-    // ---- Grab key: stands in for the Grab screen until that screen exists,
-    // which takes the stored key into the cache and starts the key listener
-    // when one is set. ----
-    if (auto grabKey = KxDefaults::getGrabKeyNumber()) {
-        settingsKeeper_.setGrabKeyNumber(grabKey);
-        keyListener_.startListeningToKeys();
-    }
-    // ---- end of grab key ----
+    if (appDelegate_->mainAppWindowController()) startMouseTap();
 }
 
 void CompositionRoot::startMouseTap() {

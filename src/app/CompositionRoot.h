@@ -55,8 +55,7 @@ class CompositionRoot {
     const ui::Storyboard& storyboard() const { return storyboard_; }
 
   private:
-    // Stand in for the Grab and the Buttons screens until they exist.
-    void startGrabKeyListener();
+    // Stands in for the Buttons screen until it exists.
     void startMouseTap();
 
     platform::Platform& platform_;

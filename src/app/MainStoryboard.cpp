@@ -3,7 +3,11 @@
 #include "app/AccessibilityViewController.h"
 #include "app/KxWindow.h"
 #include "platform/Platform.h"
+#include "ui/AboutViewController.h"
+#include "ui/AutoScrollViewController.h"
+#include "ui/GrabViewController.h"
 #include "ui/ScrollViewController.h"
+#include "ui/SettingsViewController.h"
 
 namespace wexo {
 
@@ -35,6 +39,14 @@ ui::Storyboard MainStoryboard::make() {
     storyboard.addWindowController("MainAppWindowControllerID", "Scroll", [] {
         return windowFor("Preferences", std::make_unique<ScrollViewController>());
     });
+    storyboard.addViewController("GrabViewController", "Grab",
+                                 [] { return std::make_unique<GrabViewController>(); });
+    storyboard.addViewController("AutoScrollViewController", "Auto",
+                                 [] { return std::make_unique<AutoScrollViewController>(); });
+    storyboard.addViewController("SettingsViewController", "Settings",
+                                 [] { return std::make_unique<SettingsViewController>(); });
+    storyboard.addViewController("AboutID", "About",
+                                 [] { return std::make_unique<AboutViewController>(); });
     storyboard.addWindowController("AccessibilityID", "Accessibility", [] {
         return windowFor("Permission", std::make_unique<AccessibilityViewController>());
     });

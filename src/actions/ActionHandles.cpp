@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "actions/SimulateMouse.h"
-
 namespace wexo {
 
 ActionHandles::ActionHandles(platform::Platform& platform) : platform_(platform) {}
@@ -16,8 +14,6 @@ ActionHandles::~ActionHandles() {
                                          platform_.eventStream().pointerLocation(),
                                          platform::MouseButton::Left);
         up.setFlags(0);
-        up.setIntegerField(platform::EventField::EventSourceUserData,
-                           SimulateMouse::kReplayedClickMark);
         platform_.eventStream().post(platform::TapLocation::HID, up);
     }
 }

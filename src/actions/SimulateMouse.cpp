@@ -26,14 +26,9 @@ Point pointer() {
 
 // A press or release as the system creates it, without modifier flags:
 // modifier keys the user holds must not turn the click into another one.
-// It carries the program's mark, so that the mouse tap lets it through: an
-// action run by a rocker press posts its click while the gesture button is
-// still held, and unmarked that click would be taken for another rocker
-// press, swallowed, and run the action again.
 Event plainMouse(EventType type, Point at, platform::MouseButton button) {
     Event e = Event::mouse(type, at, button);
     e.setFlags(0);
-    e.setIntegerField(platform::EventField::EventSourceUserData, SimulateMouse::kReplayedClickMark);
     return e;
 }
 
@@ -126,6 +121,7 @@ void SimulateMouse::simulateMouseByButtonNumber(std::int64_t n) {
     const Point at = pointer();
     for (EventType type : {down, up}) {
         Event e = plainMouse(type, at, button);
+        e.setIntegerField(platform::EventField::EventSourceUserData, kReplayedClickMark);
         if (n >= 3) e.setIntegerField(platform::EventField::MouseEventButtonNumber, n);
         post(e);
     }

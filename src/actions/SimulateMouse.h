@@ -14,10 +14,8 @@ namespace wexo {
 // where the pointer is. Main thread only.
 class SimulateMouse {
   public:
-    // The mark in the user-data field of every press, release and drag
-    // posted here, which lets it pass the mouse tap as the program's own.
-    // Wheel steps are not marked: the scroll engine shapes them like a
-    // wheel's.
+    // The mark in the user-data field of a click re-posted for the mouse
+    // tap, which lets it pass as the program's own.
     static constexpr std::int64_t kReplayedClickMark = -1700;
 
     // The simulated-mouse catalogue, in the order shown to the user: kind 4

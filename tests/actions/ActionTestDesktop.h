@@ -36,9 +36,6 @@ inline KeyPost up(std::int64_t key, std::uint64_t flags = 0) {
     return {EventType::KeyUp, key, flags};
 }
 
-// The program's mark on the clicks it posts.
-inline constexpr std::int64_t kMark = -1700;
-
 // A mouse event as the applications received it.
 struct MousePost {
     EventType type;

@@ -23,21 +23,21 @@ TEST(SimulateMouseCatalogue, NineKindFourActionsIndexedInOrder) {
     }
 }
 
-TEST_F(SimulateMouseTest, ClicksAtThePointerWithoutModifierFlagsAndMarked) {
+TEST_F(SimulateMouseTest, ClicksAtThePointerWithoutModifierFlags) {
     for (std::int64_t index : {0, 1, 2, 7}) SimulateMouse::postSimulateMouseKey(index);
     const Point p = kPointer;
     EXPECT_EQ(mousePosts(), (std::vector<MousePost>{
-                                {EventType::LeftMouseDown, p, 0, 1, kMark},
-                                {EventType::LeftMouseUp, p, 0, 1, kMark},
-                                {EventType::RightMouseDown, p, 1, 1, kMark},
-                                {EventType::RightMouseUp, p, 1, 1, kMark},
-                                {EventType::OtherMouseDown, p, 2, 1, kMark},
-                                {EventType::OtherMouseUp, p, 2, 1, kMark},
+                                {EventType::LeftMouseDown, p, 0, 1},
+                                {EventType::LeftMouseUp, p, 0, 1},
+                                {EventType::RightMouseDown, p, 1, 1},
+                                {EventType::RightMouseUp, p, 1, 1},
+                                {EventType::OtherMouseDown, p, 2, 1},
+                                {EventType::OtherMouseUp, p, 2, 1},
                                 // The double click: the second pair says it is the second click.
-                                {EventType::LeftMouseDown, p, 0, 1, kMark},
-                                {EventType::LeftMouseUp, p, 0, 1, kMark},
-                                {EventType::LeftMouseDown, p, 0, 2, kMark},
-                                {EventType::LeftMouseUp, p, 0, 2, kMark},
+                                {EventType::LeftMouseDown, p, 0, 1},
+                                {EventType::LeftMouseUp, p, 0, 1},
+                                {EventType::LeftMouseDown, p, 0, 2},
+                                {EventType::LeftMouseUp, p, 0, 2},
                             }));
 }
 
@@ -60,14 +60,14 @@ TEST_F(SimulateMouseTest, ReplayedClicksCarryTheMarkAndTheirButtonNumber) {
     for (std::int64_t n : {0, 1, 2, 4}) SimulateMouse::simulateMouseByButtonNumber(n);
     const Point p = kPointer;
     EXPECT_EQ(mousePosts(), (std::vector<MousePost>{
-                                {EventType::LeftMouseDown, p, 0, 1, kMark},
-                                {EventType::LeftMouseUp, p, 0, 1, kMark},
-                                {EventType::RightMouseDown, p, 1, 1, kMark},
-                                {EventType::RightMouseUp, p, 1, 1, kMark},
-                                {EventType::OtherMouseDown, p, 2, 1, kMark},
-                                {EventType::OtherMouseUp, p, 2, 1, kMark},
-                                {EventType::OtherMouseDown, p, 4, 1, kMark},
-                                {EventType::OtherMouseUp, p, 4, 1, kMark},
+                                {EventType::LeftMouseDown, p, 0, 1, -1700},
+                                {EventType::LeftMouseUp, p, 0, 1, -1700},
+                                {EventType::RightMouseDown, p, 1, 1, -1700},
+                                {EventType::RightMouseUp, p, 1, 1, -1700},
+                                {EventType::OtherMouseDown, p, 2, 1, -1700},
+                                {EventType::OtherMouseUp, p, 2, 1, -1700},
+                                {EventType::OtherMouseDown, p, 4, 1, -1700},
+                                {EventType::OtherMouseUp, p, 4, 1, -1700},
                             }));
 }
 
@@ -103,11 +103,11 @@ TEST_F(KeepPressedTest, MovesDragUntilTheNextPressWhichOnlyLetsGo) {
     inject(EventType::MouseMoved, {330, 230});
 
     EXPECT_EQ(mousePosts(), (std::vector<MousePost>{
-                                {EventType::LeftMouseDown, kPointer, 0, 1, kMark},
-                                {EventType::LeftMouseDragged, {310, 210}, 0, 0, kMark},
+                                {EventType::LeftMouseDown, kPointer, 0, 1},
+                                {EventType::LeftMouseDragged, {310, 210}, 0, 0},
                                 // The right press is swallowed; the left button is let go
                                 // where the pointer is.
-                                {EventType::LeftMouseUp, {310, 210}, 0, 1, kMark},
+                                {EventType::LeftMouseUp, {310, 210}, 0, 1},
                                 // Only the press was the tap's to take.
                                 {EventType::RightMouseUp, {320, 220}, 1, 1},
                                 {EventType::MouseMoved, {330, 230}, 0, 0},
@@ -130,7 +130,7 @@ TEST_F(KeepPressedTest, TapDisabledByTheSystemIsEnabledAgain) {
     EXPECT_EQ(delivered().size(), 1u);
 
     inject(EventType::LeftMouseDown, {0, 0});
-    EXPECT_EQ(mousePosts().back(), (MousePost{EventType::LeftMouseUp, kPointer, 0, 1, kMark}));
+    EXPECT_EQ(mousePosts().back(), (MousePost{EventType::LeftMouseUp, kPointer, 0, 1}));
     EXPECT_TRUE(taps().empty());
 }
 
@@ -140,9 +140,8 @@ TEST_F(KeepPressedTest, WithoutATapTheButtonIsLetGoAtOnce) {
     desktop.simProcess().setMojaveOrBigger(false);
     desktop.simAccessibility().setTrusted(false);
     SimulateMouse::leftClickAKeepPressedtCoordinate({50, 60});
-    EXPECT_EQ(mousePosts(),
-              (std::vector<MousePost>{{EventType::LeftMouseDown, {50, 60}, 0, 1, kMark},
-                                      {EventType::LeftMouseUp, {50, 60}, 0, 1, kMark}}));
+    EXPECT_EQ(mousePosts(), (std::vector<MousePost>{{EventType::LeftMouseDown, {50, 60}, 0, 1},
+                                                    {EventType::LeftMouseUp, {50, 60}, 0, 1}}));
     EXPECT_TRUE(taps().empty());
     EXPECT_EQ(loggedLines().size(), 1u);
 }
@@ -151,9 +150,8 @@ TEST_F(KeepPressedTest, ProgramEndingWhileHeldLetsGoAndRemovesTheTap) {
     SimulateMouse::leftClickKeepPressed();
     root.reset();
     EXPECT_TRUE(taps().empty());
-    EXPECT_EQ(mousePosts(),
-              (std::vector<MousePost>{{EventType::LeftMouseDown, kPointer, 0, 1, kMark},
-                                      {EventType::LeftMouseUp, kPointer, 0, 1, kMark}}));
+    EXPECT_EQ(mousePosts(), (std::vector<MousePost>{{EventType::LeftMouseDown, kPointer, 0, 1},
+                                                    {EventType::LeftMouseUp, kPointer, 0, 1}}));
 
     // A fresh program starts with no held button.
     root = std::make_unique<CompositionRoot>(desktop);

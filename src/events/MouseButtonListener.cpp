@@ -83,6 +83,13 @@ void runAction(const std::shared_ptr<Gesture>& gesture) {
     if (gesture && gesture->action) CustomActionHandler::handleCustomAction(*gesture->action);
 }
 
+// The gesture button is still held while a rocker action runs, so its
+// simulated clicks must pass this tap as the program's own.
+void runRockerAction(const std::shared_ptr<Gesture>& gesture) {
+    SimulateMouse::MarkedClicks marked;
+    runAction(gesture);
+}
+
 }  // namespace
 
 MouseButtonListener::MouseButtonListener() = default;
@@ -489,7 +496,7 @@ void MouseButtonListener::runRockerGesture(std::int64_t button) {
     if (lastUnderMouseApp_ && !lastUnderMouseApp_->bundleIdentifier.empty()) {
         if (auto gesture = settings.fetchGestureByBundleWithdBindNumberStr(
                 lastUnderMouseApp_->bundleIdentifier, key)) {
-            if (isRocker(gesture)) runAction(gesture);
+            if (isRocker(gesture)) runRockerAction(gesture);
             return;
         }
     }
@@ -497,7 +504,8 @@ void MouseButtonListener::runRockerGesture(std::int64_t button) {
     auto global = all.find(AppWithGestures::kGlobalBundleId);
     if (global == all.end()) return;
     auto gesture = global->second.find(key);
-    if (gesture != global->second.end() && isRocker(gesture->second)) runAction(gesture->second);
+    if (gesture != global->second.end() && isRocker(gesture->second))
+        runRockerAction(gesture->second);
 }
 
 // ---- Overlay and helpers ----

@@ -71,6 +71,21 @@ TEST_F(SimulateMouseTest, ReplayedClicksCarryTheMarkAndTheirButtonNumber) {
                             }));
 }
 
+TEST_F(SimulateMouseTest, ClicksAreMarkedOnlyWhileAMarkedScopeLives) {
+    {
+        SimulateMouse::MarkedClicks marked;
+        SimulateMouse::postSimulateMouseKey(1);
+    }
+    SimulateMouse::postSimulateMouseKey(1);
+    const Point p = kPointer;
+    EXPECT_EQ(mousePosts(), (std::vector<MousePost>{
+                                {EventType::RightMouseDown, p, 1, 1, -1700},
+                                {EventType::RightMouseUp, p, 1, 1, -1700},
+                                {EventType::RightMouseDown, p, 1, 1},
+                                {EventType::RightMouseUp, p, 1, 1},
+                            }));
+}
+
 // ---- Keep Left Pressed ----
 
 class KeepPressedTest : public ActionTestDesktop {

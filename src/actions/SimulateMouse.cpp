@@ -24,11 +24,17 @@ Point pointer() {
     return installedPlatform().eventStream().pointerLocation();
 }
 
+// Open MarkedClicks scopes; main thread only, like everything here.
+int markedScopes = 0;
+
 // A press or release as the system creates it, without modifier flags:
 // modifier keys the user holds must not turn the click into another one.
 Event plainMouse(EventType type, Point at, platform::MouseButton button) {
     Event e = Event::mouse(type, at, button);
     e.setFlags(0);
+    if (markedScopes > 0)
+        e.setIntegerField(platform::EventField::EventSourceUserData,
+                          SimulateMouse::kReplayedClickMark);
     return e;
 }
 
@@ -65,6 +71,9 @@ platform::Verdict keepPressedCallback(EventType type, Event& event) {
 }
 
 }  // namespace
+
+SimulateMouse::MarkedClicks::MarkedClicks() { ++markedScopes; }
+SimulateMouse::MarkedClicks::~MarkedClicks() { --markedScopes; }
 
 std::vector<CustomAction> SimulateMouse::getSimulateMouseActions() {
     static constexpr const char* kNames[] = {

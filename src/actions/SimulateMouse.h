@@ -18,6 +18,19 @@ class SimulateMouse {
     // tap, which lets it pass as the program's own.
     static constexpr std::int64_t kReplayedClickMark = -1700;
 
+    // While one lives, every press, release and drag posted here carries
+    // kReplayedClickMark too. The mouse tap runs a rocker action while the
+    // gesture button is still held: unmarked, the action's click would come
+    // back, be taken for another rocker press, be swallowed and run the
+    // action again. Elsewhere clicks stay unmarked, like the user's own.
+    class MarkedClicks {
+      public:
+        MarkedClicks();
+        ~MarkedClicks();
+        MarkedClicks(const MarkedClicks&) = delete;
+        MarkedClicks& operator=(const MarkedClicks&) = delete;
+    };
+
     // The simulated-mouse catalogue, in the order shown to the user: kind 4
     // actions whose auxKey is their index.
     static std::vector<CustomAction> getSimulateMouseActions();

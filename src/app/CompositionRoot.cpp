@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/MainStoryboard.h"
+#include "settings/KxDefaults.h"
 
 namespace wexo {
 
@@ -10,6 +11,7 @@ CompositionRoot::CompositionRoot(platform::Platform& platform)
     headless_ = std::make_unique<HeadlessApplication>();
     headlessInstallation_ = std::make_unique<SharedInstallation<ApplicationLink>>(headless_.get());
     frontMostObserver_.startObserving();
+    startMouseTap();
 }
 
 CompositionRoot::CompositionRoot(platform::Platform& platform, ui::UserInterface& userInterface)
@@ -41,6 +43,17 @@ void CompositionRoot::launch() {
     if (!application_ || launched_) return;
     launched_ = true;
     application_->finishLaunching();
+    // Only a run with the preferences window loads the screens that start
+    // listeners.
+    if (appDelegate_->mainAppWindowController()) startMouseTap();
+}
+
+void CompositionRoot::startMouseTap() {
+    // ---- Mouse tap: stands in for the Buttons screen until that screen
+    // exists, which starts the tap unless buttons are left to the system. ----
+    if (!KxDefaults::getButtonsNative().value_or(false))
+        mouseButtonListener_.startListeningToButtons();
+    // ---- end of mouse tap ----
 }
 
 }  // namespace wexo

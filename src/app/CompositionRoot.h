@@ -5,8 +5,10 @@
 #include "actions/ActionHandles.h"
 #include "app/HeadlessApplication.h"
 #include "autoscroll/AutoScroll.h"
+#include "events/EventTapOrder.h"
 #include "events/FrontMostObserver.h"
 #include "events/KeyListener.h"
+#include "events/MouseButtonListener.h"
 #include "events/MouseMovementListener.h"
 #include "grab/GrabnDragScroll.h"
 #include "platform/Platform.h"
@@ -53,8 +55,15 @@ class CompositionRoot {
     const ui::Storyboard& storyboard() const { return storyboard_; }
 
   private:
+    // Stands in for the Buttons screen until it exists.
+    void startMouseTap();
+
     platform::Platform& platform_;
     SharedInstallation<platform::Platform> platformInstallation_;
+    // Places the program's session taps in their order (SessionTap) whoever
+    // creates them and whenever; it exists before the first of them.
+    EventTapOrder tapOrder_{platform_.eventStream()};
+    SharedInstallation<EventTapOrder> tapOrderInstallation_{&tapOrder_};
     // The engines, in the order they come to life; members are destroyed in
     // reverse order, each uninstalling itself before the platform goes.
     SettingsKeeper settingsKeeper_;
@@ -76,6 +85,9 @@ class CompositionRoot {
     AutoScroll autoScroll_;
     KeyListener keyListener_;
     // ---- end of grab-and-drag and auto-scroll ----
+    // The mouse tap, which drives the engines above; it records itself as
+    // the shared listener and as the source of the held-button flags.
+    MouseButtonListener mouseButtonListener_;
 
     // The application, gone before the engines: its screens stop what they
     // started.

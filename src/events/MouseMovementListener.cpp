@@ -1,5 +1,6 @@
 #include "events/MouseMovementListener.h"
 
+#include "events/EventTapOrder.h"
 #include "platform/Log.h"
 #include "platform/Platform.h"
 
@@ -16,15 +17,12 @@ MouseMovementListener& MouseMovementListener::sharedInstance() {
 }
 
 void MouseMovementListener::startListeningToMovment() {
-    // A reused tap would keep the place it got at the first grab, behind any
-    // tap head-inserted since; a fresh one is always first.
+    // A fresh tap at every grab, first among the program's taps (SessionTap).
     movmentEventTap_.reset();
-    movmentEventTap_ = installedPlatform().eventStream().createTap(
-        platform::TapLocation::Session, platform::TapPlacement::HeadInsert,
-        platform::TapOption::Default, kMovementMask,
-        [this](EventType type, platform::Event& event) {
-            return movementTapCallback(type, event);
-        });
+    movmentEventTap_ = createSessionTap(SessionTap::Movement, kMovementMask,
+                                        [this](EventType type, platform::Event& event) {
+                                            return movementTapCallback(type, event);
+                                        });
     if (!movmentEventTap_) {
         WEXO_LOG_ERROR("Movement tap could not be created; the grab gets no movements.");
         return;

@@ -32,10 +32,10 @@ class MouseMovementListener {
 
     static MouseMovementListener& sharedInstance();
 
-    // Installs a fresh tap at the head of the session stream, so that it sees
-    // movements before every tap installed so far (including the mouse tap,
-    // which swallows left presses and drags during a grab); the tap of the
-    // previous grab is removed. Without a tap (no Accessibility trust) the
+    // Installs a fresh tap first among the program's taps (SessionTap), so
+    // that it sees movements before the mouse tap, which swallows left
+    // presses and drags during a grab; the tap of the previous grab is
+    // removed. Without a tap (no Accessibility trust) the
     // grab simply gets no movements; this is logged.
     void startListeningToMovment();
     // Disables the tap.

@@ -21,7 +21,8 @@ inline bool programIsInFront() {
 inline bool tabIsOnInFront(PreferencesTab tab) {
     auto* registry = screenRegistry();
     auto* scroll = registry ? registry->scrollVC() : nullptr;
-    return scroll && programIsInFront() && scroll->isTabOn(tab);
+    // The tab first: it is the cheaper question, and mostly answers no.
+    return scroll && scroll->isTabOn(tab) && programIsInFront();
 }
 
 }  // namespace wexo

@@ -8,8 +8,10 @@
 #include "app/HelperMethods.h"
 #include "easing/EasingCurveHelper.h"
 #include "easing/EasingFunctions.h"
+#include "events/AssignmentRouting.h"
 #include "events/DecisionTracer.h"
 #include "events/EngineLinks.h"
+#include "events/EventTapOrder.h"
 #include "events/FrontMostObserver.h"
 #include "events/ScreenRegistry.h"
 #include "platform/Log.h"
@@ -32,7 +34,6 @@ namespace {
 
 constexpr std::uint64_t kScrollWheelMask = platform::eventMaskBit(EventType::ScrollWheel);
 constexpr std::uint64_t kEveryTypeButNull = 0xFFFFFFFE;
-constexpr std::uint64_t kModifierPart = 0xFFFF0000;
 // A divided notch never scrolls less than this.
 constexpr double kSmallestDividedNotch = 10.0;
 // Lines per notch beyond this are taken as this many; any sane setting is far
@@ -119,9 +120,9 @@ void ScrollAnimation::startListeningToWheel() {
     if (!scrollEventTap_) {
         // The callback reaches the engine through the process-wide reference,
         // so a replaced engine's tap never works on a stale instance.
-        scrollEventTap_ = installedPlatform().eventStream().createTap(
-            platform::TapLocation::Session, platform::TapPlacement::HeadInsert,
-            platform::TapOption::Default, kScrollWheelMask, [](EventType type, Event& event) {
+        // Behind the mouse tap, whenever it is created: see SessionTap.
+        scrollEventTap_ =
+            createSessionTap(SessionTap::Wheel, kScrollWheelMask, [](EventType type, Event& event) {
                 auto* engine = ScrollAnimation::shared();
                 return engine ? engine->scrollEventCallback(type, event) : Verdict::pass();
             });
@@ -252,7 +253,10 @@ Verdict ScrollAnimation::scrollEventCallback(EventType type, Event& event) {
             const std::int64_t button = HelperMethods::findOriginalDelta(
                 event.integerField(EventField::ScrollWheelEventPointDeltaAxis2),
                 event.integerField(EventField::ScrollWheelEventPointDeltaAxis1));
-            const auto modifiers = static_cast<std::int64_t>(event.flags() & kModifierPart);
+            // The mouse tap's mask: both taps must agree on what is assigned,
+            // or a notch it passes during its pause would scroll.
+            const auto modifiers =
+                static_cast<std::int64_t>(event.flags() & AssignmentRouting::kAssignmentMask);
             auto assigned = buttons->fetchMouseButtonByButton(button, modifiers);
             if (assigned && assigned->isActiveSet())
                 return traced(kTap, "assignedDirection", Verdict::swallow(), event);

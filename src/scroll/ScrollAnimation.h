@@ -53,7 +53,8 @@ class ScrollAnimation {
     static ScrollAnimation* shared();
 
     // Records this engine as the process-wide one and installs its wheel tap
-    // at the head of the session's stream (or enables it again).
+    // at the head of the session's stream, behind the mouse tap (SessionTap),
+    // or enables it again.
     void startListeningToWheel();
     // Disables the wheel tap; it stays installed.
     void stopListeningToWheel();

@@ -71,6 +71,21 @@ TEST_F(SimulateMouseTest, ReplayedClicksCarryTheMarkAndTheirButtonNumber) {
                             }));
 }
 
+TEST_F(SimulateMouseTest, ClicksAreMarkedOnlyWhileAMarkedScopeLives) {
+    {
+        SimulateMouse::MarkedClicks marked;
+        SimulateMouse::postSimulateMouseKey(1);
+    }
+    SimulateMouse::postSimulateMouseKey(1);
+    const Point p = kPointer;
+    EXPECT_EQ(mousePosts(), (std::vector<MousePost>{
+                                {EventType::RightMouseDown, p, 1, 1, -1700},
+                                {EventType::RightMouseUp, p, 1, 1, -1700},
+                                {EventType::RightMouseDown, p, 1, 1},
+                                {EventType::RightMouseUp, p, 1, 1},
+                            }));
+}
+
 // ---- Keep Left Pressed ----
 
 class KeepPressedTest : public ActionTestDesktop {
@@ -135,6 +150,9 @@ TEST_F(KeepPressedTest, TapDisabledByTheSystemIsEnabledAgain) {
 }
 
 TEST_F(KeepPressedTest, WithoutATapTheButtonIsLetGoAtOnce) {
+    // A system that does not ask for trust, or the mouse tap would relaunch
+    // the program at the press.
+    desktop.simProcess().setMojaveOrBigger(false);
     desktop.simAccessibility().setTrusted(false);
     SimulateMouse::leftClickAKeepPressedtCoordinate({50, 60});
     EXPECT_EQ(mousePosts(), (std::vector<MousePost>{{EventType::LeftMouseDown, {50, 60}, 0, 1},

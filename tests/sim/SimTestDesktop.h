@@ -11,12 +11,13 @@
 namespace wexo::platform::sim::testing {
 
 // A fresh desktop with the program started on it, per test. The program's
-// scrolling is switched off: these tests post scroll events of their own and
-// watch them arrive as they were sent.
+// scrolling and its mouse tap are switched off: these tests post events of
+// their own and watch them arrive as they were sent.
 struct SimTestDesktop {
     SimDesktop desktop{std::make_unique<MemoryPreferenceStore>(
         SimProcess::builtBundleIdentifier(),
-        plist::Dictionary{{"scrollingEnabled", plist::Value(false)}})};
+        plist::Dictionary{{"scrollingEnabled", plist::Value(false)},
+                          {"buttonsNative", plist::Value(true)}})};
     CompositionRoot root{desktop};
 
     std::vector<Event> delivered() const {

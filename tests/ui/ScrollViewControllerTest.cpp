@@ -2,6 +2,7 @@
 
 #include "app/AppTestDesktop.h"
 #include "easing/EasingCurveHelper.h"
+#include "events/MouseButtonListener.h"
 #include "scroll/ScrollAnimation.h"
 #include "settings/DisplaysManager.h"
 #include "ui/FullScreenScreenLink.h"
@@ -434,8 +435,9 @@ TEST_F(ScrollViewControllerTest, SwitchingScrollingOffAndOnMakesAFreshEngine) {
     EXPECT_EQ(ScrollAnimation::shared(), first);
     EXPECT_EQ(t.delegate().scroller(), first);
     EXPECT_EQ(t.root->scrollAnimation(), first);
-    // The engine's two taps: the wheel tap and its pass-through tap.
-    ASSERT_EQ(t.desktop.simEventStream().taps().size(), 2u);
+    // The engine's two taps, the wheel tap and its pass-through tap, beside
+    // the mouse tap.
+    ASSERT_EQ(t.desktop.simEventStream().taps().size(), 3u);
 
     click(s().scrollingEnableOutlt, ui::kStateOff);
     EXPECT_EQ(s().scroller(), nullptr);
@@ -469,7 +471,10 @@ TEST(ScrollViewControllerLoadTest, ScrollingSwitchedOffStartsNoEngine) {
     t.launch();
     EXPECT_EQ(t.scroll().scroller(), nullptr);
     EXPECT_EQ(ScrollAnimation::shared(), nullptr);
-    EXPECT_TRUE(t.desktop.simEventStream().taps().empty());
+    // No tap but the mouse tap.
+    const auto taps = t.desktop.simEventStream().taps();
+    ASSERT_EQ(taps.size(), 1u);
+    EXPECT_EQ(taps[0].mask, MouseButtonListener::kMouseEventMask);
     EXPECT_EQ(t.menu().disableEnableWheelListener()->title(), "Enable Scroll");
     EXPECT_TRUE(t.scroll().settingsArea.isHidden());
 }

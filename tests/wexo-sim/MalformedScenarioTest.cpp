@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "wexo-sim/JsonRead.h"
 #include "wexo-sim/ScenarioRunner.h"
 
 namespace wexo::simrunner {
@@ -109,6 +110,29 @@ TEST(WexoSimCommandTest, RunsFromStandardInputAndRejectsBadInput) {
     EXPECT_EQ(runCommand("run /nonexistent/scenario.json", "", out, err), 2);
     EXPECT_EQ(runCommand("play -", "{}", out, err), 2);
     EXPECT_EQ(runCommand("run --fast -", "{}", out, err), 2);
+}
+
+TEST(WexoSimCommandTest, TraceAddsTheDecisionsOfTheTaps) {
+    const std::string scenario = R"({"defaults": {"allDisplaysScrollSettings": {}},
+        "desktop": {"pointer": [5, 5]},
+        "steps": [{"at": 0.1, "event": {"type": "rightMouseDown", "button": 1}}]})";
+    const auto decisions = [](const std::string& out) {
+        std::vector<Json> found;
+        std::istringstream in(out);
+        for (std::string line; std::getline(in, line);)
+            if (auto j = Json::parse(line); j["kind"] == "decision") found.push_back(j);
+        return found;
+    };
+    std::string out, err;
+    ASSERT_EQ(runCommand("run --trace -", scenario, out, err), 0) << err;
+    // Nothing claims a right press without an assignment: the button stage
+    // passes it.
+    EXPECT_EQ(decisions(out), std::vector<Json>{Json::parse(R"({"t": 0.1, "kind": "decision",
+        "tap": "mouse", "stage": "button", "verdict": "pass",
+        "event": {"type": "rightMouseDown", "location": [5, 5], "button": 1}})")});
+
+    ASSERT_EQ(runCommand("run -", scenario, out, err), 0);
+    EXPECT_TRUE(decisions(out).empty());
 }
 
 TEST(WexoSimCommandTest, DemoScenarioPlays) {

@@ -28,6 +28,43 @@ std::vector<Json> runLines(const std::string& scenario, std::vector<std::string>
     return lines;
 }
 
+// The whole program: the Auto screen loads the stored button, the mouse tap
+// starts auto-scroll with it, and the trace says which stage decided.
+TEST(ScenarioRunTest, TheStoredAutoScrollButtonAutoScrollsThroughTheMouseTap) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runScenarioText(R"({
+      "defaults": {"allDisplaysScrollSettings": {}, "autoScrollButtonNumber": 2},
+      "desktop": {"pointer": [400, 300],
+                  "apps": [{"pid": 501, "bundleId": "com.example.App", "name": "App"}],
+                  "windows": [{"pid": 501, "bounds": [0, 0, 1920, 1080]}],
+                  "elements": [{"bounds": [0, 0, 1920, 1080], "role": "AXScrollArea"}]},
+      "steps": [
+        {"at": 0.1, "event": {"type": "otherMouseDown", "button": 2}},
+        {"at": 0.2, "event": {"type": "otherMouseUp", "button": 2}},
+        {"at": 0.3, "event": {"type": "mouseMoved", "location": [400, 340]}},
+        {"at": 0.4, "event": {"type": "leftMouseDown"}}],
+      "until": 0.4})",
+                              out, err, RunOptions{.trace = true}),
+              0)
+        << err.str();
+    std::vector<std::string> stages;
+    std::vector<std::int64_t> scrolled;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);) {
+        const Json j = Json::parse(line);
+        if (j["kind"] == "decision" && j["tap"] == "mouse" && j["stage"] != "ownEvent")
+            stages.push_back(j["stage"].get<std::string>() + " " + j["verdict"].get<std::string>());
+        if (j["kind"] == "deliver" && j["event"].value("userData", 0) == -1600)
+            scrolled.push_back(j["event"]["pointDelta"][0]);
+    }
+    EXPECT_EQ(stages, (std::vector<std::string>{"autoScroll swallow", "unclaimed pass",
+                                                "autoScrollRunning swallow"}));
+    // 40 points below the anchor at the default speed 10: (40 - 15) / (21 - 10)
+    // = 2 pixels a frame, downward; from the move at 0.3 to the press at 0.4.
+    ASSERT_FALSE(scrolled.empty());
+    EXPECT_EQ(scrolled.front(), -2);
+}
+
 TEST(ScenarioRunTest, AScenarioInTheExactRecordsOut) {
     // Not a first launch (the registry is stored), so the launch stores nothing.
     const auto lines = runLines(R"({

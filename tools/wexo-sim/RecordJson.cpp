@@ -121,6 +121,14 @@ struct Writer {
         j["message"] = r.message;
         return j;
     }
+    ordered_json operator()(const records::Decision& r) const {
+        auto j = header(t, "decision");
+        j["tap"] = r.tap;
+        j["stage"] = r.stage;
+        j["verdict"] = r.swallowed ? "swallow" : "pass";
+        j["event"] = eventToJson(r.event);
+        return j;
+    }
 };
 }  // namespace
 

@@ -15,7 +15,8 @@ namespace wexo::simrunner {
 //   (value), relaunch (delay), terminate, exit (status), loginItems (items),
 //   log (level, message), alert (message, buttons), window (name, state
 //   "shown"/"closed"), statusItem (visible), activationPolicy (policy
-//   "regular"/"accessory"), menu (items)
+//   "regular"/"accessory"), menu (items), decision (tap, stage, verdict
+//   "pass"/"swallow", event)
 nlohmann::ordered_json recordToJson(const platform::sim::SimRecord& record);
 // The last record of a run: the stored preference domain at its end.
 nlohmann::ordered_json defaultsRecord(std::int64_t time, const plist::Dictionary& domain);

@@ -1,9 +1,11 @@
 #include "wexo-sim/ScenarioRunner.h"
 
+#include <optional>
 #include <ostream>
 
 #include "app/CompositionRoot.h"
 #include "platform/MemoryPreferenceStore.h"
+#include "wexo-sim/DecisionRecorder.h"
 #include "wexo-sim/RecordJson.h"
 #include "wexo-sim/RunContext.h"
 #include "wexo-sim/ScenarioParser.h"
@@ -42,10 +44,15 @@ std::unique_ptr<SimDesktop> buildDesktop(const Scenario& scenario) {
     return desktop;
 }
 
-std::vector<nlohmann::ordered_json> playScenario(const Scenario& scenario) {
+std::vector<nlohmann::ordered_json> playScenario(const Scenario& scenario,
+                                                 const RunOptions& options) {
     auto desktop = buildDesktop(scenario);
     std::vector<nlohmann::ordered_json> out;
     {
+        // Listening from before the program starts, so that no verdict is missed.
+        DecisionRecorder decisions(desktop->recorder());
+        std::optional<SharedInstallation<DecisionTracer>> tracing;
+        if (options.trace) tracing.emplace(&decisions);
         ui::sim::SimUserInterface userInterface(*desktop);
         CompositionRoot program(*desktop, userInterface);
         RunContext context{*desktop, program, userInterface};
@@ -62,13 +69,14 @@ std::vector<nlohmann::ordered_json> playScenario(const Scenario& scenario) {
     return out;
 }
 
-int runScenarioText(std::string_view text, std::ostream& out, std::ostream& err) {
+int runScenarioText(std::string_view text, std::ostream& out, std::ostream& err,
+                    const RunOptions& options) {
     auto parsed = parseScenario(text);
     if (auto* error = std::get_if<ScenarioError>(&parsed)) {
         err << "wexo-sim: " << error->text() << "\n";
         return 2;
     }
-    for (const auto& record : playScenario(std::get<Scenario>(parsed)))
+    for (const auto& record : playScenario(std::get<Scenario>(parsed), options))
         out << recordLine(record) << "\n";
     out.flush();
     return 0;

@@ -1,7 +1,7 @@
 // wexo-sim: plays a scenario on the simulated desktop and prints what
 // happened, one JSON record per line.
 //
-//   wexo-sim run FILE     (FILE "-" reads standard input)
+//   wexo-sim run [--trace] FILE     (FILE "-" reads standard input)
 //
 // Exit status: 0 after a run, 2 for a malformed scenario or a wrong command
 // line (one line on standard error says what and where), 1 if the run
@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: wexo-sim run FILE|-";
+constexpr const char* kUsage = "usage: wexo-sim run [--trace] FILE|-";
 
 int usage(const std::string& problem) {
     std::cerr << "wexo-sim: " << problem << "\n" << kUsage << "\n";
@@ -29,12 +29,17 @@ int usage(const std::string& problem) {
 
 struct Options {
     std::string file;
+    wexo::simrunner::RunOptions run;
 };
 
-// Options come before the file; none exist yet, so any is refused.
+// --trace adds the decisions of the taps; any other option is refused.
 bool parseRunArguments(const std::vector<std::string>& args, Options& options,
                        std::string& problem) {
     for (const auto& a : args) {
+        if (a == "--trace") {
+            options.run.trace = true;
+            continue;
+        }
         if (a.size() > 1 && a[0] == '-' && a != "-") {
             problem = "unknown option " + a;
             return false;
@@ -78,7 +83,7 @@ int main(int argc, char** argv) {
     // the runner's complaints.
     wexo::platform::Log::setStandardErrorEnabled(false);
     try {
-        return wexo::simrunner::runScenarioText(text, std::cout, std::cerr);
+        return wexo::simrunner::runScenarioText(text, std::cout, std::cerr, options.run);
     } catch (const std::exception& e) {
         std::cerr << "wexo-sim: the run failed: " << e.what() << "\n";
         return 1;

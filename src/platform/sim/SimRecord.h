@@ -82,6 +82,14 @@ struct ActivationPolicy {
 struct Menu {
     std::vector<std::string> items;
 };
+// A verdict one of the program's taps gave, recorded while someone listens:
+// which tap, the stage that decided, and the event as it left the tap.
+struct Decision {
+    std::string tap;
+    std::string stage;
+    bool swallowed = false;
+    Event event;
+};
 }  // namespace records
 
 using SimRecordPayload =
@@ -89,7 +97,7 @@ using SimRecordPayload =
                  records::DockNotification, records::CursorChange, records::Acceleration,
                  records::Relaunch, records::Terminate, records::Exit, records::LoginItems,
                  records::LogLine, records::Alert, records::Window, records::StatusItem,
-                 records::ActivationPolicy, records::Menu>;
+                 records::ActivationPolicy, records::Menu, records::Decision>;
 
 struct SimRecord {
     std::int64_t time = 0;  // virtual nanoseconds

@@ -3,6 +3,8 @@
 #include "app/AccessibilityViewController.h"
 #include "app/KxWindow.h"
 #include "platform/Platform.h"
+#include "ui/ActionSelectionViewController.h"
+#include "ui/ButtonAssignViewController.h"
 #include "ui/ScrollViewController.h"
 
 namespace wexo {
@@ -35,6 +37,11 @@ ui::Storyboard MainStoryboard::make() {
     storyboard.addWindowController("MainAppWindowControllerID", "Scroll", [] {
         return windowFor("Preferences", std::make_unique<ScrollViewController>());
     });
+    storyboard.addViewController("ButtonAssignViewController", "Buttons",
+                                 [] { return std::make_unique<ButtonAssignViewController>(); });
+    // Embedded in the Buttons and Gestures screens by their segues.
+    storyboard.addViewController("ActionSelectionViewController", "Actions",
+                                 [] { return std::make_unique<ActionSelectionViewController>(); });
     storyboard.addWindowController("AccessibilityID", "Accessibility", [] {
         return windowFor("Permission", std::make_unique<AccessibilityViewController>());
     });

@@ -3,9 +3,13 @@
 #include "app/AccessibilityViewController.h"
 #include "app/KxWindow.h"
 #include "platform/Platform.h"
+#include "ui/AboutViewController.h"
 #include "ui/ActionSelectionViewController.h"
+#include "ui/AutoScrollViewController.h"
 #include "ui/ButtonAssignViewController.h"
+#include "ui/GrabViewController.h"
 #include "ui/ScrollViewController.h"
+#include "ui/SettingsViewController.h"
 
 namespace wexo {
 
@@ -42,6 +46,14 @@ ui::Storyboard MainStoryboard::make() {
     // Embedded in the Buttons and Gestures screens by their segues.
     storyboard.addViewController("ActionSelectionViewController", "Actions",
                                  [] { return std::make_unique<ActionSelectionViewController>(); });
+    storyboard.addViewController("GrabViewController", "Grab",
+                                 [] { return std::make_unique<GrabViewController>(); });
+    storyboard.addViewController("AutoScrollViewController", "Auto",
+                                 [] { return std::make_unique<AutoScrollViewController>(); });
+    storyboard.addViewController("SettingsViewController", "Settings",
+                                 [] { return std::make_unique<SettingsViewController>(); });
+    storyboard.addViewController("AboutID", "About",
+                                 [] { return std::make_unique<AboutViewController>(); });
     storyboard.addWindowController("AccessibilityID", "Accessibility", [] {
         return windowFor("Permission", std::make_unique<AccessibilityViewController>());
     });

@@ -7,6 +7,7 @@
 #include "ui/ActionSelectionViewController.h"
 #include "ui/AutoScrollViewController.h"
 #include "ui/ButtonAssignViewController.h"
+#include "ui/EasingViewController.h"
 #include "ui/GrabViewController.h"
 #include "ui/ScrollViewController.h"
 #include "ui/SettingsViewController.h"
@@ -57,6 +58,9 @@ ui::Storyboard MainStoryboard::make() {
     storyboard.addWindowController("AccessibilityID", "Accessibility", [] {
         return windowFor("Permission", std::make_unique<AccessibilityViewController>());
     });
+    // The curve chooser, a sheet on the Scroll screen.
+    storyboard.addViewController("EasingViewController", "Easing",
+                                 [] { return std::make_unique<EasingViewController>(); });
     // The overlay covers the main display until the event paths place it.
     // Its drawing screen comes with the Gestures screen; until then the
     // window is empty.

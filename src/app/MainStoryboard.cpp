@@ -4,7 +4,9 @@
 #include "app/KxWindow.h"
 #include "platform/Platform.h"
 #include "ui/AboutViewController.h"
+#include "ui/ActionSelectionViewController.h"
 #include "ui/AutoScrollViewController.h"
+#include "ui/ButtonAssignViewController.h"
 #include "ui/EasingViewController.h"
 #include "ui/GrabViewController.h"
 #include "ui/ScrollViewController.h"
@@ -40,6 +42,11 @@ ui::Storyboard MainStoryboard::make() {
     storyboard.addWindowController("MainAppWindowControllerID", "Scroll", [] {
         return windowFor("Preferences", std::make_unique<ScrollViewController>());
     });
+    storyboard.addViewController("ButtonAssignViewController", "Buttons",
+                                 [] { return std::make_unique<ButtonAssignViewController>(); });
+    // Embedded in the Buttons and Gestures screens by their segues.
+    storyboard.addViewController("ActionSelectionViewController", "Actions",
+                                 [] { return std::make_unique<ActionSelectionViewController>(); });
     storyboard.addViewController("GrabViewController", "Grab",
                                  [] { return std::make_unique<GrabViewController>(); });
     storyboard.addViewController("AutoScrollViewController", "Auto",

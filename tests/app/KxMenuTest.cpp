@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppTestDesktop.h"
+#include "ui/ButtonAssignViewController.h"
 #include "ui/MenuItem.h"
 
 namespace wexo::testing {
@@ -138,13 +139,27 @@ TEST_F(KxMenuTest, UpdatesPreferencesAndQuit) {
     EXPECT_EQ(t.recordsOf<records::Terminate>().size(), 1u);
 }
 
-TEST_F(KxMenuTest, ButtonsItemWithoutTheButtonsScreenDoesNothing) {
-    // The Buttons screen registers itself when it loads; until one exists the
-    // item changes nothing.
-    EXPECT_EQ(t.menu().buttonsVC(), nullptr);
+TEST_F(KxMenuTest, DisableThenEnableButtonsRestoresButtonHandling) {
+    auto* buttons = dynamic_cast<ButtonAssignViewController*>(t.menu().registeredScreen("Buttons"));
+    ASSERT_TRUE(buttons);
+    EXPECT_EQ(t.menu().buttonsVC(), static_cast<ButtonsScreenLink*>(buttons));
+
     ASSERT_TRUE(t.chooseMenuItem("Disable Buttons"));
+    EXPECT_EQ(t.stored("buttonsNative")->asBool(), true);
+    EXPECT_EQ(t.menu().disableEnableButtonsListener()->title(), "Enable Buttons");
+    EXPECT_EQ(t.menu().disableEnableButtonsListener()->tag(), 61);
+    EXPECT_EQ(buttons->nativeButtonsOutlt.state(), ui::kStateOn);
+    EXPECT_TRUE(buttons->mouseButtonsScrollView.isHidden());
+    EXPECT_TRUE(buttons->buttonsTableHeader.isHidden());
+    EXPECT_TRUE(buttons->buttonsHelpLbl.isHidden());
+
+    ASSERT_TRUE(t.chooseMenuItem("Enable Buttons"));
+    EXPECT_EQ(t.stored("buttonsNative")->asBool(), false);
     EXPECT_EQ(t.menu().disableEnableButtonsListener()->title(), "Disable Buttons");
-    EXPECT_FALSE(t.stored("buttonsNative"));
+    EXPECT_EQ(t.menu().disableEnableButtonsListener()->tag(), 60);
+    EXPECT_EQ(buttons->wexoButtonsOutlt.state(), ui::kStateOn);
+    EXPECT_FALSE(buttons->mouseButtonsScrollView.isHidden());
+    EXPECT_FALSE(buttons->buttonsHelpLbl.isHidden());
 }
 
 TEST_F(KxMenuTest, TheRegistryFindsScreensByName) {

@@ -66,10 +66,12 @@ TEST(ScenarioRunTest, TheStoredAutoScrollButtonAutoScrollsThroughTheMouseTap) {
 }
 
 TEST(ScenarioRunTest, AScenarioInTheExactRecordsOut) {
-    // Not a first launch (the registry is stored), so the launch stores nothing.
+    // Not a first launch (the registry is stored) and assignments of the
+    // present layout, so the launch stores nothing.
     const auto lines = runLines(R"({
       "defaults": {"scrollingEnabled": true, "scrollSpeed": 3, "ratio": 0.5,
-                   "list": ["a", 1], "nested": {"k": false}, "allDisplaysScrollSettings": {}},
+                   "list": ["a", 1], "nested": {"k": false}, "allDisplaysScrollSettings": {},
+                   "modifiersOn": true},
       "desktop": {"pointer": [10, 20],
                   "apps": [{"pid": 501, "bundleId": "com.example.App", "name": "App"}],
                   "windows": [{"pid": 501, "bounds": [0, 0, 800, 600]}]},
@@ -99,7 +101,7 @@ TEST(ScenarioRunTest, AScenarioInTheExactRecordsOut) {
         // One second after the last step, the domain as it started.
         Json::parse(R"({"t": 2, "kind": "defaults", "domain": {"scrollingEnabled": true,
             "scrollSpeed": 3, "ratio": 0.5, "list": ["a", 1], "nested": {"k": false},
-            "allDisplaysScrollSettings": {}}})"),
+            "allDisplaysScrollSettings": {}, "modifiersOn": true}})"),
     };
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << i;

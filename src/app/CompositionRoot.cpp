@@ -42,18 +42,14 @@ ScrollAnimation* CompositionRoot::scrollAnimation() const {
 void CompositionRoot::launch() {
     if (!application_ || launched_) return;
     launched_ = true;
+    // The Buttons screen, loaded with the preferences window, starts the
+    // mouse tap.
     application_->finishLaunching();
-    // Only a run with the preferences window loads the screens that start
-    // listeners.
-    if (appDelegate_->mainAppWindowController()) startMouseTap();
 }
 
 void CompositionRoot::startMouseTap() {
-    // ---- Mouse tap: stands in for the Buttons screen until that screen
-    // exists, which starts the tap unless buttons are left to the system. ----
     if (!KxDefaults::getButtonsNative().value_or(false))
         mouseButtonListener_.startListeningToButtons();
-    // ---- end of mouse tap ----
 }
 
 }  // namespace wexo

@@ -55,7 +55,8 @@ class CompositionRoot {
     const ui::Storyboard& storyboard() const { return storyboard_; }
 
   private:
-    // Stands in for the Buttons screen until it exists.
+    // Without screens, the root starts the mouse tap as the Buttons screen
+    // would: unless buttons are left to the system.
     void startMouseTap();
 
     platform::Platform& platform_;

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "actions/KxShortcutsKeeper.h"
+#include "events/MouseButtonListener.h"
 #include "platform/ObjcFormat.h"
 #include "platform/Platform.h"
+#include "platform/Shared.h"
 #include "settings/ButtonAssignments.h"
 #include "settings/DictConvertor.h"
 #include "settings/KxDefaults.h"
@@ -169,11 +171,15 @@ void ButtonAssignViewController::showButtonsOn(bool on) {
     if (!on) modifiersView.setHidden(true);
 }
 
-// ---- Mouse tap: joins here when the tap exists on main. ----
-void ButtonAssignViewController::startMouseTap() {}
+// A program assembled without the mouse tap (a lone screen) has nothing
+// to switch.
+void ButtonAssignViewController::startMouseTap() {
+    if (auto* tap = SharedSlot<MouseButtonListener>::get()) tap->startListeningToButtons();
+}
 
-void ButtonAssignViewController::stopMouseTap() {}
-// ---- end of mouse tap ----
+void ButtonAssignViewController::stopMouseTap() {
+    if (auto* tap = SharedSlot<MouseButtonListener>::get()) tap->stopListeningToButtons();
+}
 
 void ButtonAssignViewController::hidePicker() {
     if (actionSelectionVC_) actionSelectionVC_->resetView();

@@ -32,9 +32,11 @@ const std::array<const char*, 5> ScrollViewController::kEmbeddedScreens = {
     "ButtonAssignViewController", "GesturesViewController", "GrabViewController",
     "AutoScrollViewController", "SettingsViewController"};
 
+// Utilities that also rewrite wheel or button input: direction reversers, a
+// keyboard and pointer remapper, and device vendors' configurators.
 const std::array<const char*, 5> ScrollViewController::kConflictingUtilities = {
-    "com.caldis.Mos", "com.pilotmoon.scroll-reverser", "com.smoothscroll.SmoothScroll",
-    "com.logi.optionsplus", "com.usboverdrive.USBOverdriveHelper"};
+    "com.pilotmoon.scroll-reverser", "com.theron.UnnaturalScrollWheels",
+    "org.pqrs.Karabiner-Elements.Settings", "com.logi.ghub", "com.razer.Synapse"};
 
 namespace {
 // The smooth/native choice's tags.

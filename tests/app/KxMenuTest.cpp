@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppTestDesktop.h"
+#include "events/MouseButtonListener.h"
 #include "ui/ButtonAssignViewController.h"
 #include "ui/MenuItem.h"
 
@@ -143,8 +144,10 @@ TEST_F(KxMenuTest, DisableThenEnableButtonsRestoresButtonHandling) {
     auto* buttons = dynamic_cast<ButtonAssignViewController*>(t.menu().registeredScreen("Buttons"));
     ASSERT_TRUE(buttons);
     EXPECT_EQ(t.menu().buttonsVC(), static_cast<ButtonsScreenLink*>(buttons));
+    EXPECT_TRUE(MouseButtonListener::shared().isListening());
 
     ASSERT_TRUE(t.chooseMenuItem("Disable Buttons"));
+    EXPECT_FALSE(MouseButtonListener::shared().isListening());
     EXPECT_EQ(t.stored("buttonsNative")->asBool(), true);
     EXPECT_EQ(t.menu().disableEnableButtonsListener()->title(), "Enable Buttons");
     EXPECT_EQ(t.menu().disableEnableButtonsListener()->tag(), 61);
@@ -154,6 +157,7 @@ TEST_F(KxMenuTest, DisableThenEnableButtonsRestoresButtonHandling) {
     EXPECT_TRUE(buttons->buttonsHelpLbl.isHidden());
 
     ASSERT_TRUE(t.chooseMenuItem("Enable Buttons"));
+    EXPECT_TRUE(MouseButtonListener::shared().isListening());
     EXPECT_EQ(t.stored("buttonsNative")->asBool(), false);
     EXPECT_EQ(t.menu().disableEnableButtonsListener()->title(), "Disable Buttons");
     EXPECT_EQ(t.menu().disableEnableButtonsListener()->tag(), 60);

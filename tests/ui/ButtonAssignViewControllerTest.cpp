@@ -2,6 +2,7 @@
 
 #include "actions/KxShortcutsKeeper.h"
 #include "app/AppTestDesktop.h"
+#include "events/MouseButtonListener.h"
 #include "ui/ButtonAssignViewController.h"
 
 namespace wexo::testing {
@@ -215,7 +216,8 @@ TEST_F(StoredButtonsTest, LoadsUnderTheModifierLevelInTextOrderSwitchedOff) {
     EXPECT_EQ(text(3, "buttonAction"), "Volume Up");
     EXPECT_TRUE(b().fetchMouseButtonByButton(501, 0)->isActiveSet());
 
-    // Switched off at launch.
+    // Switched off at launch: no tap listens.
+    EXPECT_FALSE(MouseButtonListener::shared().isListening());
     EXPECT_EQ(t.menu().disableEnableButtonsListener()->title(), "Enable Buttons");
     EXPECT_EQ(b().nativeButtonsOutlt.state(), ui::kStateOn);
     EXPECT_TRUE(b().mouseButtonsScrollView.isHidden());

@@ -498,7 +498,7 @@ TEST(ScrollViewControllerLoadTest, SettingsOfOlderVersionsMoveIntoTheRegistry) {
 TEST(ScrollViewControllerLoadTest, AnotherMouseUtilityMarksTheSettingsTab) {
     AppTestDesktop t;
     t.desktop.simWorkspace().setApplications(
-        {runningApp(501, "com.apple.Safari", "Safari"), runningApp(510, "com.caldis.Mos", "Mos")});
+        {runningApp(501, "com.apple.Safari", "Safari"), runningApp(510, "com.logi.ghub", "G HUB")});
     t.launch();
     EXPECT_TRUE(t.scroll().isOtherDriverDetected());
     EXPECT_EQ(t.scroll().tabs.showSettingsOutlt.image(), ui::Image::named("gear_w_off"));

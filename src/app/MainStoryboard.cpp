@@ -3,6 +3,8 @@
 #include "app/AccessibilityViewController.h"
 #include "app/KxWindow.h"
 #include "platform/Platform.h"
+#include "ui/FullScreenDrawViewController.h"
+#include "ui/GesturesViewController.h"
 #include "ui/ScrollViewController.h"
 
 namespace wexo {
@@ -38,14 +40,15 @@ ui::Storyboard MainStoryboard::make() {
     storyboard.addWindowController("AccessibilityID", "Accessibility", [] {
         return windowFor("Permission", std::make_unique<AccessibilityViewController>());
     });
+    storyboard.addViewController("GesturesViewController", "Gestures",
+                                 [] { return std::make_unique<GesturesViewController>(); });
     // The overlay covers the main display until the event paths place it.
-    // Its drawing screen comes with the Gestures screen; until then the
-    // window is empty.
-    storyboard.addWindowController("GestureFullWindowControllerID", "", [] {
+    storyboard.addWindowController("GestureFullWindowControllerID", "FullScreen", [] {
         auto screens = installedPlatform().screens().screens();
         const platform::Rect frame = screens.empty() ? platform::Rect() : screens.front().frame;
-        return std::make_unique<ui::WindowController>(std::make_unique<KxWindow>("Overlay", frame),
-                                                      nullptr);
+        return std::make_unique<ui::WindowController>(
+            std::make_unique<KxWindow>("Overlay", frame),
+            std::make_unique<FullScreenDrawViewController>());
     });
     return storyboard;
 }

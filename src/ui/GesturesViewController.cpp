@@ -26,9 +26,10 @@ constexpr const char* kRockerHelpText =
     "Click on the physical mouse button you want to use as Rocker with the %@ button";
 constexpr const char* kNoAction = "No Action";
 
-// Where the drawing area and the picker share their place, and the size of
-// the area, whose drawing the thumbnails are scaled from.
-const platform::Rect kDrawingPlace(400, 40, 320, 320);
+// The place the drawing area and the picker share, and the drawing area in
+// it, whose drawing the thumbnails are scaled from.
+const platform::Rect kPickerPlace(380, 0, 380, 460);
+const platform::Rect kDrawingPlace(410, 70, 320, 320);
 
 int stateOf(bool on) {
     return on ? ui::kStateOn : ui::kStateOff;
@@ -57,9 +58,9 @@ GesturesViewController::GesturesViewController() : ui::ViewController("Gestures"
              &appsTableView, &addAppOutlt, &gesturesTableView, &addGestureOutlt, &addBindOutlt,
              &stopDrawOutlt, &drawLbl, &drawView, &rockerHelpLbl, &actionsContainer})
         view().addSubview(*c);
-    view().setFrame(platform::Rect(0, 0, 760, 440));
+    view().setFrame(platform::Rect(0, 0, 760, 460));
     drawView.setFrame(kDrawingPlace);
-    actionsContainer.setFrame(kDrawingPlace);
+    actionsContainer.setFrame(kPickerPlace);
     hideDrawingOutlt.setTitle("Hide drawing");
     hideOverlayOutlt.setTitle("Hide overlay");
     helpLbl.setStringValue("Press the mouse button you want to draw gestures with.");
@@ -94,12 +95,17 @@ GesturesViewController::GesturesViewController() : ui::ViewController("Gestures"
 
 GesturesViewController::~GesturesViewController() {
     drawView.setDelegate(nullptr);
+    if (actionSelectionVc_) actionSelectionVc_->setDelegate(nullptr);
     if (auto* menu = ui::existingStatusMenu()) menu->unregisterScreen(*this);
 }
 
 // ---- Loading ----
 
 void GesturesViewController::viewDidLoad() {
+    // The picker's embedding (ButtonToGesturesSegue) makes this its delegate.
+    actionSelectionVc_ = &static_cast<ActionSelectionViewController&>(embedChildViewController(
+        std::make_unique<ActionSelectionViewController>(), actionsContainer));
+    actionSelectionVc_->setDelegate(this);
     if (auto* menu = ui::statusMenu()) menu->registerScreen(*this);
     drawView.setDelegate(this);
     for (ui::Control* c : std::initializer_list<ui::Control*>{
@@ -528,6 +534,8 @@ void GesturesViewController::gestureSelectionDidChange() {
         lastSelectedGestureRow_ = -1;
         return;
     }
+    // resetButtonsAndRecordBox: nothing of the previous gesture's editing stays.
+    if (actionSelectionVc_) actionSelectionVc_->resetView();
     showActions();
 }
 

@@ -12,6 +12,7 @@
 #include "actions/MouseButton.h"
 #include "events/MouseDirectionInspector.h"
 #include "events/ScreenRegistry.h"
+#include "ui/ActionSelectionViewController.h"
 #include "ui/Button.h"
 #include "ui/KxLocalDrawView.h"
 #include "ui/TableView.h"
@@ -33,7 +34,8 @@ class GesturesViewController : public ui::ViewController,
                                public GesturesScreenLink,
                                public ui::TableViewDataSource,
                                public ui::KxLocalDrawViewDelegate,
-                               public MouseDirectionInspectorDelegate {
+                               public MouseDirectionInspectorDelegate,
+                               public ActionSelectionDelegate {
   public:
     static constexpr double kFadeSeconds = 0.4;
     static constexpr double kThumbnailSide = 40;
@@ -59,10 +61,10 @@ class GesturesViewController : public ui::ViewController,
     void mouseWasUp(platform::Point point, std::int64_t buttonNumber) override;
     void foundNewDirection(std::uint64_t direction) override;
 
-    // ---- The action picker's delegate ----
+    // ---- ActionSelectionDelegate (the embedded picker) ----
     // The selected gesture takes the action, active.
-    void actionWasSelected(const CustomAction& action);
-    void refreshTableView();
+    void actionWasSelected(const CustomAction& action) override;
+    void refreshTableView() override;
 
     // ---- Actions ----
     void addGestureBtn();
@@ -90,6 +92,8 @@ class GesturesViewController : public ui::ViewController,
     bool isDrawingHidden() const { return isDrawingHidden_; }
     bool isOverlayHidden() const { return isOverlayHidden_; }
     bool gestureDown() const { return gestureDown_; }
+    // The embedded action picker, once the view has loaded.
+    ActionSelectionViewController* actionSelectionVc() const { return actionSelectionVc_; }
 
     // ---- TableViewDataSource ----
     std::size_t numberOfRowsInTableView(ui::TableView& table) override;
@@ -155,6 +159,7 @@ class GesturesViewController : public ui::ViewController,
     std::shared_ptr<Gesture> lastSelectedGesture_;
     std::ptrdiff_t lastSelectedGestureRow_ = -1;
     std::unique_ptr<MouseDirectionInspector> directionInspector_;
+    ActionSelectionViewController* actionSelectionVc_ = nullptr;
     bool isDrawingHidden_ = false;
     bool isOverlayHidden_ = false;
     bool gestureDown_ = false;

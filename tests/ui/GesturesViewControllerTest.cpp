@@ -128,15 +128,20 @@ TEST_F(GesturesViewControllerTest, AStrokeUpThenRightIsStoredAsGesture14WithItsT
     EXPECT_EQ(g().gesturesTableView.viewAt(0)->imageView().image(),
               ui::Image::contentsOfFile(image.string()));
 
-    // The picked action is the gesture's, active.
-    t.act([&] {
-        g().actionWasSelected(
-            CustomAction("Volume Up", std::nullopt, std::nullopt, 0, std::nullopt, 1));
-    });
+    // The embedded picker's choice is the gesture's action, active.
+    ActionSelectionViewController& picker = *g().actionSelectionVc();
+    EXPECT_EQ(picker.delegate(), &g());
+    t.act([&] { picker.mediaBtnOutlt.performClick(); });
+    t.act([&] { picker.actionsTableView.selectRow(0); });
     const plist::Dictionary saved = *storedGestures(0).at(0).asDictionary();
     EXPECT_EQ(saved.at("isActive"), plist::Value(1));
     EXPECT_EQ(saved.at("action").asDictionary()->at("prettyName"), plist::Value("Volume Up"));
     EXPECT_EQ(g().gesturesTableView.viewAt(0)->textField().stringValue(), "Volume Up");
+    // Choosing a gesture starts the picker afresh.
+    t.act([&] { g().gesturesTableView.deselectAll(); });
+    t.act([&] { g().gesturesTableView.selectRow(0); });
+    EXPECT_FALSE(picker.mediaBtnOutlt.isOn());
+    EXPECT_TRUE(picker.actionsScrollView.isHidden());
 }
 
 TEST_F(GesturesViewControllerTest, TheSameShapeTwiceInOneApplicationIsRefusedButNotInAnother) {

@@ -233,7 +233,7 @@ void GesturesViewController::addGestureBtn() {
     std::weak_ptr<bool> alive = alive_;
     actionsContainer.animateAlphaValue(0, kFadeSeconds, [this, alive] {
         if (!alive.lock()) return;
-        actionsContainer.setHidden(true);
+        hidePicker();
         drawLbl.setHidden(false);
         drawView.animateAlphaValue(1, kFadeSeconds);
         drawLbl.animateAlphaValue(1, kFadeSeconds);
@@ -266,6 +266,8 @@ void GesturesViewController::showActions() {
 
 void GesturesViewController::hidePicker() {
     actionsContainer.setHidden(true);
+    // A picker out of sight records no keys.
+    if (actionSelectionVc_) actionSelectionVc_->resetView();
 }
 
 // ---- Recording a gesture ----
@@ -404,7 +406,7 @@ void GesturesViewController::addBindBtn() {
     std::weak_ptr<bool> alive = alive_;
     actionsContainer.animateAlphaValue(0, kFadeSeconds, [this, alive] {
         if (!alive.lock() || !readyForBind_) return;
-        actionsContainer.setHidden(true);
+        hidePicker();
         rockerHelpLbl.setHidden(false);
     });
 }

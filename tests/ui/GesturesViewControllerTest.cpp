@@ -142,6 +142,12 @@ TEST_F(GesturesViewControllerTest, AStrokeUpThenRightIsStoredAsGesture14WithItsT
     t.act([&] { g().gesturesTableView.selectRow(0); });
     EXPECT_FALSE(picker.mediaBtnOutlt.isOn());
     EXPECT_TRUE(picker.actionsScrollView.isHidden());
+    // Drawing again puts the picker away, and its key recorder stops.
+    t.act([&] { picker.recordKeysBtnOutlt.performClick(); });
+    EXPECT_TRUE(picker.keyRecorder().recordingIsActive());
+    click("addGestureBtn:", g().addGestureOutlt);
+    t.advance(0.4);
+    EXPECT_FALSE(picker.keyRecorder().recordingIsActive());
 }
 
 TEST_F(GesturesViewControllerTest, TheSameShapeTwiceInOneApplicationIsRefusedButNotInAnother) {

@@ -2,7 +2,6 @@
 
 #include "app/AppDelegate.h"
 #include "app/MainStoryboard.h"
-#include "settings/KxDefaults.h"
 #include "ui/qtimage/QtImageRenderer.h"
 
 namespace wexo {
@@ -12,7 +11,6 @@ CompositionRoot::CompositionRoot(platform::Platform& platform)
     headless_ = std::make_unique<HeadlessApplication>();
     headlessInstallation_ = std::make_unique<SharedInstallation<ApplicationLink>>(headless_.get());
     frontMostObserver_.startObserving();
-    startGrabKeyListener();
 }
 
 CompositionRoot::CompositionRoot(platform::Platform& platform, ui::UserInterface& userInterface)
@@ -47,20 +45,6 @@ void CompositionRoot::launch() {
     if (!application_ || launched_) return;
     launched_ = true;
     application_->finishLaunching();
-    // Only a run with the preferences window loads the screens that start
-    // listeners.
-    if (appDelegate_->mainAppWindowController()) startGrabKeyListener();
-}
-
-void CompositionRoot::startGrabKeyListener() {
-    // ---- Grab key: stands in for the Grab screen until that screen exists,
-    // which takes the stored key into the cache and starts the key listener
-    // when one is set. ----
-    if (auto grabKey = KxDefaults::getGrabKeyNumber()) {
-        settingsKeeper_.setGrabKeyNumber(grabKey);
-        keyListener_.startListeningToKeys();
-    }
-    // ---- end of grab key ----
 }
 
 }  // namespace wexo

@@ -54,9 +54,6 @@ class CompositionRoot {
     const ui::Storyboard& storyboard() const { return storyboard_; }
 
   private:
-    // Stands in for the Grab screen until that screen exists.
-    void startGrabKeyListener();
-
     platform::Platform& platform_;
     SharedInstallation<platform::Platform> platformInstallation_;
     // The engines, in the order they come to life; members are destroyed in

@@ -3,9 +3,14 @@
 #include "app/AccessibilityViewController.h"
 #include "app/KxWindow.h"
 #include "platform/Platform.h"
+#include "ui/AboutViewController.h"
+#include "ui/AutoScrollViewController.h"
+#include "ui/EasingViewController.h"
 #include "ui/FullScreenDrawViewController.h"
 #include "ui/GesturesViewController.h"
+#include "ui/GrabViewController.h"
 #include "ui/ScrollViewController.h"
+#include "ui/SettingsViewController.h"
 
 namespace wexo {
 
@@ -37,11 +42,22 @@ ui::Storyboard MainStoryboard::make() {
     storyboard.addWindowController("MainAppWindowControllerID", "Scroll", [] {
         return windowFor("Preferences", std::make_unique<ScrollViewController>());
     });
+    storyboard.addViewController("GesturesViewController", "Gestures",
+                                 [] { return std::make_unique<GesturesViewController>(); });
+    storyboard.addViewController("GrabViewController", "Grab",
+                                 [] { return std::make_unique<GrabViewController>(); });
+    storyboard.addViewController("AutoScrollViewController", "Auto",
+                                 [] { return std::make_unique<AutoScrollViewController>(); });
+    storyboard.addViewController("SettingsViewController", "Settings",
+                                 [] { return std::make_unique<SettingsViewController>(); });
+    storyboard.addViewController("AboutID", "About",
+                                 [] { return std::make_unique<AboutViewController>(); });
     storyboard.addWindowController("AccessibilityID", "Accessibility", [] {
         return windowFor("Permission", std::make_unique<AccessibilityViewController>());
     });
-    storyboard.addViewController("GesturesViewController", "Gestures",
-                                 [] { return std::make_unique<GesturesViewController>(); });
+    // The curve chooser, a sheet on the Scroll screen.
+    storyboard.addViewController("EasingViewController", "Easing",
+                                 [] { return std::make_unique<EasingViewController>(); });
     // The overlay covers the main display until the event paths place it.
     storyboard.addWindowController("GestureFullWindowControllerID", "FullScreen", [] {
         auto screens = installedPlatform().screens().screens();

@@ -54,6 +54,33 @@ void Control::animateAlphaValue(double alpha, double duration, std::function<voi
                                                     });
 }
 
+platform::Point PositionAnimation::originAt(double elapsed) const {
+    if (duration <= 0 || elapsed >= duration) return to;
+    if (elapsed <= 0) return from;
+    const double fraction = elapsed / duration;
+    const double eased = timing ? timing(fraction) : fraction;
+    return platform::Point{from.x + (to.x - from.x) * eased, from.y + (to.y - from.y) * eased};
+}
+
+void Control::animateFrameOrigin(platform::Point from, platform::Point to, double duration,
+                                 TimingFunction timing, std::function<void()> completion) {
+    auto& runLoop = installedPlatform().runLoop();
+    duration = duration > 0 ? duration : 0;
+    frame_.origin = to;
+    positionAnim_ = PositionAnimation{from, to, timing, duration, runLoop.now()};
+    changed(ControlChange::Frame);
+    if (!completion) return;
+    std::weak_ptr<bool> alive = alive_;
+    runLoop.performAfterDelay(duration, [alive, completion = std::move(completion)] {
+        if (alive.lock()) completion();
+    });
+}
+
+platform::Point Control::presentationOrigin() const {
+    if (!positionAnim_) return frame_.origin;
+    return positionAnim_->originAt(installedPlatform().runLoop().now() - positionAnim_->beganAt);
+}
+
 void Control::setToolTipKey(std::optional<std::string> key) {
     if (toolTipKey_ == key) return;
     toolTipKey_ = std::move(key);
@@ -63,6 +90,7 @@ void Control::setToolTipKey(std::optional<std::string> key) {
 void Control::setFrame(platform::Rect frame) {
     if (frame_ == frame) return;
     frame_ = frame;
+    positionAnim_.reset();
     changed(ControlChange::Frame);
 }
 
@@ -93,9 +121,13 @@ int actionDepth = 0;
 }  // namespace
 
 bool Control::sendAction() {
-    if (!target_ || action_.empty()) return false;
+    return sendToTarget(action_);
+}
+
+bool Control::sendToTarget(std::string_view selector) {
+    if (!target_ || selector.empty()) return false;
     ++actionDepth;
-    const bool performed = target_->performAction(action_, *this);
+    const bool performed = target_->performAction(selector, *this);
     --actionDepth;
     return performed;
 }

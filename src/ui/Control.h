@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Geometry.h"
@@ -15,6 +16,26 @@ namespace wexo::ui {
 
 class ActionTarget;
 class View;
+
+// How an animation's progress is eased: the fraction of the way travelled
+// for the fraction of the time elapsed, both 0 at the start and 1 at the end
+// (an easing curve). nullptr: linear.
+using TimingFunction = double (*)(double);
+
+// A key-frame animation of a control's position (a layer's position
+// animation built from an easing function between two points).
+struct PositionAnimation {
+    platform::Point from;
+    platform::Point to;
+    TimingFunction timing = nullptr;
+    double duration = 0;
+    // Run-loop time (RunLoop::now) at which it began.
+    double beganAt = 0;
+
+    // Where the animation shows the origin `elapsed` seconds after it began:
+    // `from` before, `to` from the end on.
+    platform::Point originAt(double elapsed) const;
+};
 
 // What changed in a control, for whoever draws it.
 enum class ControlChange {
@@ -74,6 +95,21 @@ class Control {
     // Duration of the fade that set the current alpha; 0 for a plain change.
     double alphaAnimationDuration() const { return alphaDuration_; }
 
+    // A key-frame animation of the frame's origin: the origin takes `to` at
+    // once (the model, as with a fade), and a front end shows it travelling
+    // from `from` along `timing` for `duration` seconds; `completion` then
+    // runs on the main run loop, after `duration` (virtual time on the
+    // simulated desktop), unless the control is gone by then. A plain
+    // setFrame afterwards ends what is shown of it.
+    void animateFrameOrigin(platform::Point from, platform::Point to, double duration,
+                            TimingFunction timing, std::function<void()> completion = {});
+    // The position animation that set the current origin; nothing after a
+    // plain change of the frame.
+    const std::optional<PositionAnimation>& positionAnimation() const { return positionAnim_; }
+    // The origin as it is shown now: along the position animation while it
+    // runs, the frame's origin otherwise.
+    platform::Point presentationOrigin() const;
+
     // Key of the tooltip in the application's localized string table.
     const std::optional<std::string>& toolTipKey() const { return toolTipKey_; }
     void setToolTipKey(std::optional<std::string> key);
@@ -116,6 +152,10 @@ class Control {
     }
 
   protected:
+    // Sends another of the control's messages to its target, as sendAction
+    // sends the action (a collection view's deselection); false when the
+    // target has none of that name.
+    bool sendToTarget(std::string_view selector);
     void changed(ControlChange what);
     // Runs after the observers heard of a change (a menu item tells its menu).
     virtual void didChange(ControlChange) {}
@@ -130,6 +170,7 @@ class Control {
     bool enabled_ = true;
     double alpha_ = 1;
     double alphaDuration_ = 0;
+    std::optional<PositionAnimation> positionAnim_;
     std::optional<std::string> toolTipKey_;
     platform::Rect frame_;
     std::int64_t tag_ = 0;

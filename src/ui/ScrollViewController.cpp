@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 
 #include "actions/StoredValues.h"
@@ -24,6 +23,7 @@
 #include "ui/OpenPanel.h"
 #include "ui/StatusMenuLink.h"
 #include "ui/Storyboard.h"
+#include "ui/PreferenceInput.h"
 #include "ui/Window.h"
 
 namespace wexo {
@@ -54,23 +54,6 @@ std::int64_t positionOf(const std::string& location) {
                                      (end == 0 && location[end] == '-')))
         ++end;
     return StoredValues::decimalKey(std::string_view(location).substr(0, end)).value_or(0);
-}
-
-// The number a person typed into a knob: its leading number, as the system
-// reads text as a number. Text that does not start with a number is none.
-std::optional<double> typedNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    std::size_t j = i;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-    if (j >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[j])) ||
-                              (text[j] == '.' && j + 1 < text.size() &&
-                               std::isdigit(static_cast<unsigned char>(text[j + 1])))))
-        return std::nullopt;
-    const std::string rest = text.substr(i);
-    const double value = std::strtod(rest.c_str(), nullptr);
-    if (!std::isfinite(value)) return std::nullopt;
-    return value;
 }
 
 int stateOf(bool on) {
@@ -166,6 +149,9 @@ ScrollViewController::~ScrollViewController() {
 // ---- Loading ----
 
 void ScrollViewController::viewDidLoad() {
+    // The Settings screen shows its warning from the moment it loads, so the
+    // other utilities are looked for before the embedded screens load.
+    detectOtherDrivers();
     // The embedded screens load with this one's view, before it is set up.
     embedScreens();
 
@@ -212,7 +198,6 @@ void ScrollViewController::viewDidLoad() {
     tabs.setToolTips();
 
     if (auto* m = menu()) m->registerScreen(*this);
-    detectOtherDrivers();
     screensPopUpOutlt.menu().setDark(true);
 
     // A first launch stores the settings it starts with.
@@ -316,7 +301,7 @@ void ScrollViewController::editSettings(Edit&& edit) {
 void ScrollViewController::controlTextDidEndEditing(ui::TextField& field) {
     ui::KxSlider* slider = settings.sliderWithTag(field.tag());
     if (!slider) return;
-    const auto typed = typedNumber(field.stringValue());
+    const auto typed = ui::typedNumber(field.stringValue());
     // The label gives up the focus either way; a refused number leaves the
     // knob showing the value it had.
     slider->endEditingKnob();

@@ -66,14 +66,17 @@ class PreferencesWindow : public ApplicationLink {
 class KeyListenerTest : public ::testing::Test {
   protected:
     explicit KeyListenerTest(std::optional<std::int64_t> storedKey = kGrabKey) {
-        if (storedKey)
-            desktop.preferences().setObjectForKey("grabKeyNumber", plist::Value(*storedKey));
         platform::RunningApplication editor;
         editor.pid = kEditor;
         editor.bundleIdentifier = "com.example.Editor";
         desktop.simWorkspace().setApplications({editor});
         desktop.simWorkspace().setFrontmost(kEditor);
         root.emplace(desktop);
+        // What the Grab screen does when it loads with a stored key.
+        if (storedKey) {
+            SettingsKeeper::shared().setGrabKeyNumber(storedKey);
+            KeyListener::shared().startListeningToKeys();
+        }
         window.emplace();
         windowInstallation.emplace(&*window);
     }

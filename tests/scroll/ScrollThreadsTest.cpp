@@ -61,7 +61,13 @@ TEST_F(ScrollThreadsTest, NotchesOnTheMainThreadWhileFramesRunOnTheirOwn) {
             EXPECT_LE(v, 0);  // every notch went down
             sum += v;
         }
-        EXPECT_GE(sum, -200 * notches);
+        // Per notch, the frames never post more than the notches' distance. The
+        // continuous mode re-eases the whole distance when input arrives early
+        // in an animation, so what it posts depends on how notches and frames
+        // interleave in real time; only the direction is fixed there.
+        if (!continuous) {
+            EXPECT_GE(sum, -200 * notches);
+        }
         const auto st = state();
         EXPECT_EQ(st.cumulativePixels, 0);
         EXPECT_EQ(st.framesCounter, 0);

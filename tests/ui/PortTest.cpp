@@ -5,6 +5,7 @@
 
 #include "ui/Alert.h"
 #include "ui/Button.h"
+#include "ui/CollectionView.h"
 #include "ui/KxSlider.h"
 #include "ui/KxViewForMenuItem.h"
 #include "ui/MenuItem.h"
@@ -94,6 +95,88 @@ TEST(PortTest, FadesCompleteInVirtualTimeAndOnlyForControlsStillThere) {
     label.reset();
     t.desktop.advanceBySeconds(1);
     EXPECT_EQ(done, 1);
+}
+
+TEST(PortTest, APositionAnimationMovesAlongItsCurveInVirtualTime) {
+    PortTestDesktop t;
+    int done = 0;
+    View dot("dot");
+    dot.setFrame(Rect(10, 20, 4, 4));
+    // Eased by p squared: half the time covers a quarter of the way.
+    dot.animateFrameOrigin(
+        {10, 20}, {10, 120}, 1.0, [](double p) { return p * p; }, [&] { ++done; });
+    EXPECT_EQ(dot.frame(), Rect(10, 120, 4, 4));
+    EXPECT_EQ(dot.presentationOrigin(), (platform::Point{10, 20}));
+    t.desktop.advanceBySeconds(0.5);
+    EXPECT_DOUBLE_EQ(dot.presentationOrigin().y, 45);
+    EXPECT_EQ(done, 0);
+    t.desktop.advanceBySeconds(0.5);
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(dot.presentationOrigin(), (platform::Point{10, 120}));
+
+    dot.animateFrameOrigin({10, 120}, {0, 0}, 2.0, nullptr);
+    t.desktop.advanceBySeconds(0.5);
+    EXPECT_DOUBLE_EQ(dot.presentationOrigin().x, 7.5);
+    // A plain move ends what is shown of the animation.
+    dot.setFrame(Rect(3, 3, 4, 4));
+    EXPECT_FALSE(dot.positionAnimation());
+    EXPECT_EQ(dot.presentationOrigin(), (platform::Point{3, 3}));
+}
+
+// A screen with a collection of `count` items; it notes the selection
+// messages it gets as "+1" and "-1".
+class GridScreen : public ViewController, public CollectionViewDataSource {
+  public:
+    GridScreen() : ViewController("Grid") {
+        view().addSubview(grid);
+        grid.setFrame(Rect(0, 0, 120, 100));
+        grid.setItemSize({50, 40});
+        grid.registerItem("cell", [] { return std::make_unique<CollectionViewItem>("cell"); });
+        grid.setDataSource(this);
+        grid.setTarget(this, "select:");
+        grid.setDeselectAction("deselect:");
+        addAction("select:", [this](Control&) { note("+"); });
+        addAction("deselect:", [this](Control&) { note("-"); });
+    }
+    std::size_t numberOfItemsInSection(CollectionView&) override { return count; }
+    std::unique_ptr<CollectionViewItem> itemForRepresentedObjectAtIndexPath(CollectionView& c,
+                                                                            std::size_t) override {
+        return c.makeItemWithIdentifier("cell");
+    }
+    void note(const char* sign) {
+        for (std::size_t i : grid.changedIndexPaths()) messages.push_back(sign + std::to_string(i));
+    }
+    CollectionView grid{"grid"};
+    std::size_t count = 3;
+    std::vector<std::string> messages;
+};
+
+TEST(PortTest, ACollectionSelectsByClicksAndReusesItsItems) {
+    PortTestDesktop t;
+    GridScreen s;
+    s.grid.reloadData();
+    ASSERT_EQ(s.grid.numberOfItems(), 3u);
+    // Two items a row from the top left; the third starts the second row.
+    EXPECT_EQ(s.grid.itemAtIndex(1)->view().frame(), Rect(50, 60, 50, 40));
+    EXPECT_EQ(s.grid.itemAtIndex(2)->view().frame(), Rect(0, 20, 50, 40));
+
+    EXPECT_TRUE(s.grid.clickItemAtIndex(1));
+    EXPECT_FALSE(s.grid.clickItemAtIndex(1));
+    EXPECT_FALSE(s.grid.clickItemAtIndex(3));
+    EXPECT_TRUE(s.grid.clickItemAtIndex(2));
+    EXPECT_EQ(s.messages, (std::vector<std::string>{"+1", "-1", "+2"}));
+    EXPECT_TRUE(s.grid.itemAtIndex(2)->isSelected());
+    EXPECT_FALSE(s.grid.itemAtIndex(1)->isSelected());
+
+    // A reload shows the same items again, none selected, and says nothing.
+    CollectionViewItem* first = s.grid.itemAtIndex(0);
+    s.count = 4;
+    s.grid.reloadData();
+    EXPECT_EQ(s.grid.itemAtIndex(0), first);
+    EXPECT_EQ(s.grid.numberOfItems(), 4u);
+    EXPECT_TRUE(s.grid.selectionIndexes().empty());
+    EXPECT_FALSE(s.grid.itemAtIndex(2)->isSelected());
+    EXPECT_EQ(s.messages.size(), 3u);
 }
 
 TEST(PortTest, AlertsComeAfterTheCurrentEventAndReportTheChosenButton) {

@@ -108,6 +108,24 @@ TEST(UiScenarioTest, APersonUsingThePreferencesMenuAndWindow) {
     EXPECT_EQ(lines.back()["domain"]["scrollingEnabled"], false);
 }
 
+TEST(UiScenarioTest, ACurveChosenOnTheCurveSheet) {
+    const auto lines = playFile("easing.json");
+    // The in-out quadratic curve, chosen last, is the global entry's curve
+    // on every display.
+    const Json& registry = lines.back()["domain"]["allDisplaysScrollSettings"];
+    for (const char* serial : {"0-0-0", "1-2-3"})
+        EXPECT_EQ(
+            registry[serial]["displayApps"]["com.global"]["scrollSettings"]["scrollAnimationIndex"],
+            3)
+            << serial;
+    const auto windows = ofKind(lines, "window");
+    ASSERT_EQ(windows.size(), 3u);
+    EXPECT_EQ(windows[1], Json::parse(R"({"name": "Easing", "state": "shown"})"));
+    EXPECT_EQ(windows[2], Json::parse(R"({"name": "Easing", "state": "closed"})"));
+    // The closed sheet's demonstration winds down without waiting for ever.
+    EXPECT_TRUE(ofKind(lines, "log").empty());
+}
+
 TEST(UiScenarioTest, AHiddenIconComesBackWhenTheApplicationIsOpenedAgain) {
     const auto lines = play(R"({
       "defaults": {"hiddenMenubarIcon": true, "allDisplaysScrollSettings": {}},

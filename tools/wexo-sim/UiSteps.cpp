@@ -8,6 +8,7 @@
 #include "app/MainStoryboard.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
+#include "ui/CollectionView.h"
 #include "ui/KxLocalDrawView.h"
 #include "ui/KxSlider.h"
 #include "ui/MenuItem.h"
@@ -112,6 +113,12 @@ void operate(ui::Control& control, const Operation& op, const std::string& at) {
         if (!op.row || *op.row >= table->numberOfRows())
             throw RunError(at, "choose an existing row of the table");
         table->selectRow(static_cast<std::ptrdiff_t>(*op.row));
+        return;
+    }
+    if (auto* collection = dynamic_cast<ui::CollectionView*>(&control)) {
+        if (!op.row || *op.row >= collection->numberOfItems())
+            throw RunError(at, "choose an existing item of the collection by its row");
+        collection->clickItemAtIndex(*op.row);
         return;
     }
     if (auto* popUp = dynamic_cast<ui::PopUpButton*>(&control)) {

@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/MainStoryboard.h"
 #include "settings/KxDefaults.h"
+#include "ui/qtimage/QtImageRenderer.h"
 
 namespace wexo {
 
@@ -19,6 +20,9 @@ CompositionRoot::CompositionRoot(platform::Platform& platform, ui::UserInterface
       platformInstallation_(&platform),
       storyboard_(MainStoryboard::make()),
       userInterface_(&userInterface) {
+    imageRenderer_ = std::make_unique<ui::qtimage::QtImageRenderer>();
+    imageRendererInstallation_ =
+        std::make_unique<SharedInstallation<ui::ImageRenderer>>(imageRenderer_.get());
     application_ = std::make_unique<ui::Application>(userInterface);
     applicationInstallation_ =
         std::make_unique<SharedInstallation<ui::Application>>(application_.get());

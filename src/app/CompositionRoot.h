@@ -16,6 +16,7 @@
 #include "scroll/ScrollAnimation.h"
 #include "settings/SettingsKeeper.h"
 #include "ui/Application.h"
+#include "ui/ImageRenderer.h"
 #include "ui/Storyboard.h"
 #include "ui/UserInterface.h"
 
@@ -94,6 +95,9 @@ class CompositionRoot {
     // started.
     ui::Storyboard storyboard_;
     SharedInstallation<const ui::Storyboard> storyboardInstallation_{&storyboard_};
+    // The screens' own pictures (gesture thumbnails).
+    std::unique_ptr<ui::ImageRenderer> imageRenderer_;
+    std::unique_ptr<SharedInstallation<ui::ImageRenderer>> imageRendererInstallation_;
     ui::UserInterface* userInterface_ = nullptr;
     std::unique_ptr<ui::Application> application_;
     std::unique_ptr<SharedInstallation<ui::Application>> applicationInstallation_;

@@ -8,6 +8,8 @@
 #include "ui/AutoScrollViewController.h"
 #include "ui/ButtonAssignViewController.h"
 #include "ui/EasingViewController.h"
+#include "ui/FullScreenDrawViewController.h"
+#include "ui/GesturesViewController.h"
 #include "ui/GrabViewController.h"
 #include "ui/ScrollViewController.h"
 #include "ui/SettingsViewController.h"
@@ -47,6 +49,8 @@ ui::Storyboard MainStoryboard::make() {
     // Embedded in the Buttons and Gestures screens by their segues.
     storyboard.addViewController("ActionSelectionViewController", "Actions",
                                  [] { return std::make_unique<ActionSelectionViewController>(); });
+    storyboard.addViewController("GesturesViewController", "Gestures",
+                                 [] { return std::make_unique<GesturesViewController>(); });
     storyboard.addViewController("GrabViewController", "Grab",
                                  [] { return std::make_unique<GrabViewController>(); });
     storyboard.addViewController("AutoScrollViewController", "Auto",
@@ -62,13 +66,12 @@ ui::Storyboard MainStoryboard::make() {
     storyboard.addViewController("EasingViewController", "Easing",
                                  [] { return std::make_unique<EasingViewController>(); });
     // The overlay covers the main display until the event paths place it.
-    // Its drawing screen comes with the Gestures screen; until then the
-    // window is empty.
-    storyboard.addWindowController("GestureFullWindowControllerID", "", [] {
+    storyboard.addWindowController("GestureFullWindowControllerID", "FullScreen", [] {
         auto screens = installedPlatform().screens().screens();
         const platform::Rect frame = screens.empty() ? platform::Rect() : screens.front().frame;
-        return std::make_unique<ui::WindowController>(std::make_unique<KxWindow>("Overlay", frame),
-                                                      nullptr);
+        return std::make_unique<ui::WindowController>(
+            std::make_unique<KxWindow>("Overlay", frame),
+            std::make_unique<FullScreenDrawViewController>());
     });
     return storyboard;
 }

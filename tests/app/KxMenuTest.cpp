@@ -169,7 +169,10 @@ TEST_F(KxMenuTest, DisableThenEnableButtonsRestoresButtonHandling) {
 TEST_F(KxMenuTest, TheRegistryFindsScreensByName) {
     EXPECT_EQ(t.menu().scrollVC(), static_cast<ScrollScreenLink*>(&t.scroll()));
     EXPECT_EQ(t.menu().registeredScreen("Scroll"), &t.scroll());
-    EXPECT_EQ(t.menu().fullScreenVC(), nullptr);
+    EXPECT_EQ(t.menu().fullScreenVC(),
+              dynamic_cast<FullScreenLink*>(
+                  t.delegate().fullScreenGestureWindowController()->contentViewController()));
+    EXPECT_NE(t.menu().gesturesVC(), nullptr);
     t.menu().unregisterScreen(t.scroll());
     EXPECT_EQ(t.menu().scrollVC(), nullptr);
 }

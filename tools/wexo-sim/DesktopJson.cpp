@@ -142,7 +142,8 @@ DesktopSetup desktopFromJson(const Json& j, const JsonPath& path) {
     expectObject(j, path);
     checkMembers(j, path,
                  {"trusted", "refreshRate", "pointer", "frontmost", "menuBarAutoHidden", "screens",
-                  "apps", "windows", "elements", "dock", "cursor", "loginItems", "acceleration"});
+                  "apps", "windows", "elements", "dock", "cursor", "loginItems", "acceleration",
+                  "applicationSupport"});
     DesktopSetup d;
     if (j.contains("trusted")) d.trusted = readBool(j["trusted"], path / "trusted");
     if (j.contains("refreshRate")) {
@@ -178,6 +179,11 @@ DesktopSetup desktopFromJson(const Json& j, const JsonPath& path) {
     }
     if (j.contains("acceleration"))
         d.acceleration = readNumber(j["acceleration"], path / "acceleration");
+    if (j.contains("applicationSupport")) {
+        d.applicationSupport = readString(j["applicationSupport"], path / "applicationSupport");
+        if (d.applicationSupport->empty() || d.applicationSupport->front() != '/')
+            throw ScenarioException(path / "applicationSupport", "expected an absolute path");
+    }
     return d;
 }
 

@@ -35,6 +35,9 @@ struct DesktopSetup {
     std::optional<platform::CursorShape> cursor;
     std::vector<std::string> loginItems;
     std::optional<double> acceleration;
+    // The user's application-support folder on the machine (where the
+    // gesture thumbnails go); none when left out.
+    std::optional<std::string> applicationSupport;
 };
 
 // One timed step: what it does, ready to play.

@@ -41,6 +41,7 @@ std::unique_ptr<SimDesktop> buildDesktop(const Scenario& scenario) {
     desktop->simLoginItems().setItems(d.loginItems);
     if (d.acceleration)
         desktop->simHidSystem().setParameter("HIDMouseAcceleration", *d.acceleration);
+    desktop->simProcess().setApplicationSupportDirectory(d.applicationSupport);
     return desktop;
 }
 

@@ -47,6 +47,7 @@ std::map<std::string, StepParser, std::less<>> makeStepKinds() {
     kinds["menu"] = menuStep();
     kinds["reopen"] = reopenStep();
     kinds["ui"] = uiStep();
+    kinds["draw"] = drawStep();
     kinds["alert"] = alertStep();
     kinds["openPanel"] = openPanelStep();
     kinds["closeWindow"] = closeWindowStep();

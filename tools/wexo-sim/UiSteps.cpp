@@ -9,6 +9,7 @@
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/CollectionView.h"
+#include "ui/KxLocalDrawView.h"
 #include "ui/KxSlider.h"
 #include "ui/MenuItem.h"
 #include "ui/PopUpButton.h"
@@ -154,19 +155,21 @@ void operate(ui::Control& control, const Operation& op, const std::string& at) {
     control.sendAction();
 }
 
+std::string screenName(const Json& v, const JsonPath& p) {
+    std::string name = readString(v, p);
+    const auto& names = MainStoryboard::kScreenNames;
+    if (std::find(std::begin(names), std::end(names), name) == std::end(names))
+        throw ScenarioException(p, "no screen is called \"" + name + "\"");
+    return name;
+}
+
 Operation operationFromJson(const Json& v, const JsonPath& p) {
     expectObject(v, p);
     checkMembers(v, p, {"screen", "action", "state", "value", "tag", "row", "text", "dragging"});
     Operation op;
     if (!v.contains("screen")) throw ScenarioException(p, "a ui step names its \"screen\"");
     if (!v.contains("action")) throw ScenarioException(p, "a ui step names its \"action\"");
-    op.screen = readString(v["screen"], p / "screen");
-    const auto& names = MainStoryboard::kScreenNames;
-    if (std::find(std::begin(names), std::end(names), op.screen) == std::end(names))
-        throw ScenarioException(p / "screen", "no screen is called \"" + op.screen + "\"");
-    if (!MainStoryboard::make().makesScreen(op.screen))
-        throw ScenarioException(p / "screen",
-                                "the " + op.screen + " screen is not built yet in this program");
+    op.screen = screenName(v["screen"], p / "screen");
     op.action = readString(v["action"], p / "action");
     if (v.contains("state"))
         op.state = static_cast<int>(readInteger(v["state"], p / "state", -1, 1));
@@ -180,6 +183,41 @@ Operation operationFromJson(const Json& v, const JsonPath& p) {
     if (v.contains("text")) op.text = readString(v["text"], p / "text");
     if (v.contains("dragging")) op.dragging = readBool(v["dragging"], p / "dragging");
     return op;
+}
+
+// A stroke drawn with one button in a screen's drawing area.
+struct Stroke {
+    std::string screen;
+    std::int64_t button = 0;
+    std::vector<platform::Point> points;  // in the area's coordinates
+};
+
+Stroke strokeFromJson(const Json& v, const JsonPath& p) {
+    expectObject(v, p);
+    checkMembers(v, p, {"screen", "button", "points"});
+    if (!v.contains("screen")) throw ScenarioException(p, "a draw step names its \"screen\"");
+    if (!v.contains("points")) throw ScenarioException(p, "a draw step gives its \"points\"");
+    Stroke stroke;
+    stroke.screen = screenName(v["screen"], p / "screen");
+    if (v.contains("button")) stroke.button = readInteger(v["button"], p / "button", 0, 31);
+    const Json& points = expectArray(v["points"], p / "points");
+    if (points.empty()) throw ScenarioException(p / "points", "expected at least one point");
+    for (std::size_t i = 0; i < points.size(); ++i)
+        stroke.points.push_back(readPoint(points[i], (p / "points")[i]));
+    return stroke;
+}
+
+ui::KxLocalDrawView& findDrawingArea(ui::ViewController& screen, const std::string& at) {
+    std::vector<ui::Control*> all;
+    collect(screen.view(), screen, all);
+    for (ui::Control* control : all)
+        if (auto* area = dynamic_cast<ui::KxLocalDrawView*>(control)) {
+            if (area->isHiddenOrHasHiddenAncestor())
+                throw RunError(
+                    at, "the drawing area of the " + screen.screenName() + " screen is hidden");
+            return *area;
+        }
+    throw RunError(at, "the " + screen.screenName() + " screen has no drawing area");
 }
 
 void expectTrue(const Json& v, const JsonPath& p) {
@@ -239,6 +277,36 @@ StepParser uiStep() {
                     throw RunError(at, "the control sending " + op.action + " is disabled");
                 operate(control, op, at);
             });
+        };
+    };
+}
+
+StepParser drawStep() {
+    return [](const Json& v, const JsonPath& p) {
+        const Stroke stroke = strokeFromJson(v, p);
+        const std::string at = p.str();
+        return [stroke, at](RunContext& c) {
+            // The press, each drag and the release are events of their own.
+            ui::KxLocalDrawView* area = nullptr;
+            platform::Point origin;
+            asPerson(c, false, [&] {
+                ui::ViewController& screen = findScreen(c, stroke.screen, at);
+                if (!onScreen(screen))
+                    throw RunError(at, "the " + stroke.screen + " screen is not on screen");
+                area = &findDrawingArea(screen, at);
+                origin = area->frameInWindow().origin;
+            });
+            if (!area) return;
+            auto inWindow = [&](platform::Point p) {
+                return platform::Point{origin.x + p.x, origin.y + p.y};
+            };
+            asPerson(c, false,
+                     [&] { area->mouseDown(inWindow(stroke.points.front()), stroke.button); });
+            for (std::size_t i = 1; i < stroke.points.size(); ++i)
+                asPerson(c, false,
+                         [&] { area->mouseDragged(inWindow(stroke.points[i]), stroke.button); });
+            asPerson(c, stroke.button == 0,
+                     [&] { area->mouseUp(inWindow(stroke.points.back()), stroke.button); });
         };
     };
 }

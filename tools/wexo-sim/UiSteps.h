@@ -9,6 +9,10 @@ namespace wexo::simrunner {
 //   "reopen": true                opens the application again
 //   "ui": {"screen", "action", "state", "value", "tag", "row", "text", "dragging"}
 //                                 operates a control of a screen
+//   "draw": {"screen", "button", "points"}
+//                                 draws a stroke with a button in a screen's
+//                                 drawing area (points in the area's own
+//                                 coordinates: origin bottom left, y up)
 //   "alert": "<button title>"     answers the alert on top
 //   "openPanel": "<path>" | null  chooses a file in the open panel, or cancels
 //   "closeWindow": true           closes the program's front window
@@ -18,6 +22,7 @@ namespace wexo::simrunner {
 StepParser menuStep();
 StepParser reopenStep();
 StepParser uiStep();
+StepParser drawStep();
 StepParser alertStep();
 StepParser openPanelStep();
 StepParser closeWindowStep();

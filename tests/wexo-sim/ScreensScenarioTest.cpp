@@ -66,5 +66,29 @@ TEST(ScreensScenarioTest, AGrabKeyChosenOnTheGrabTabAndTheAutoScrollOptions) {
     EXPECT_EQ(domain["animateRelease"], false);
 }
 
+// Stored gestures and assignments act through the mouse tap: an upward
+// stroke with the gesture button (middle) turns the volume up; a left press
+// while it is held is a rocker press whose "Left Click" reaches the
+// application as the program's own; the gesture button was not dragged that
+// time, so its click is replayed on release; button 3 turns the volume down.
+TEST(ScreensScenarioTest, GesturesRockerPressesAndAssignedButtons) {
+    const auto lines = playFile("gestures-buttons.json");
+    std::vector<std::pair<double, int>> keys;  // (t, keyType) of key downs
+    for (const Json& h : ofKind(lines, "hid"))
+        if (h["keyState"] == "down") keys.emplace_back(h["t"], h["keyType"]);
+    EXPECT_EQ(keys, (std::vector<std::pair<double, int>>{{0.2, 0}, {0.8, 1}}));
+
+    std::vector<std::string> presses;
+    for (const Json& d : ofKind(lines, "deliver")) {
+        const Json& e = d["event"];
+        if (e["type"] == "leftMouseDown")
+            presses.push_back("left " + std::to_string(e.value("userData", 0)));
+        if (e["type"] == "otherMouseDown")
+            presses.push_back("button " + std::to_string(e.value("button", 0)) + " " +
+                              std::to_string(e.value("mouseEventNumber", 0)));
+    }
+    EXPECT_EQ(presses, (std::vector<std::string>{"left -1700", "button 2 -1500"}));
+}
+
 }  // namespace
 }  // namespace wexo::simrunner

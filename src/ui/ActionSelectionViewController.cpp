@@ -351,11 +351,7 @@ void ActionSelectionViewController::openAppSelection(ui::Button& sender) {
     for (ui::Button* b : kindButtons())
         if (b != &sender) b->setState(ui::kStateOff);
     stopRecorder();
-    ui::OpenPanel panel;
-    panel.canChooseFiles = true;
-    panel.canChooseDirectories = false;
-    panel.allowsMultipleSelection = false;
-    panel.directory = "/Applications";
+    const ui::OpenPanel panel = ui::OpenPanel::forApplication();
     std::weak_ptr<bool> alive = alive_;
     panel.beginSheetModalForWindow(window(), [this, alive](std::optional<std::string> path) {
         if (!alive.lock()) return;

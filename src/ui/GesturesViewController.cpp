@@ -549,11 +549,7 @@ void GesturesViewController::selectGestureRow(std::ptrdiff_t row) {
 // ---- Applications ----
 
 void GesturesViewController::addAppBtn() {
-    ui::OpenPanel panel;
-    panel.canChooseFiles = true;
-    panel.canChooseDirectories = false;
-    panel.allowsMultipleSelection = false;
-    panel.directory = "/Applications";
+    const ui::OpenPanel panel = ui::OpenPanel::forApplication();
     std::weak_ptr<bool> alive = alive_;
     panel.beginSheetModalForWindow(window(), [this, alive](std::optional<std::string> path) {
         if (!alive.lock()) return;

@@ -17,6 +17,14 @@ class OpenPanel {
     // Where the panel starts.
     std::string directory;
 
+    // One file at a time, starting in the applications folder: the panel
+    // every screen uses to pick an application.
+    static OpenPanel forApplication() {
+        OpenPanel panel;
+        panel.directory = "/Applications";
+        return panel;
+    }
+
     // Runs as a sheet on `parent`; `completion` receives the chosen path,
     // or nothing when the person cancelled. Without a user interface it is
     // never called.

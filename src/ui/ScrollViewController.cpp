@@ -462,11 +462,7 @@ void ScrollViewController::hideWarning() {
 }
 
 void ScrollViewController::addApp() {
-    ui::OpenPanel panel;
-    panel.canChooseFiles = true;
-    panel.canChooseDirectories = false;
-    panel.allowsMultipleSelection = false;
-    panel.directory = "/Applications";
+    const ui::OpenPanel panel = ui::OpenPanel::forApplication();
     panel.beginSheetModalForWindow(window(), [this](std::optional<std::string> path) {
         if (path) addAppAtPath(*path);
         addAppOutlt.setState(ui::kStateOff);

@@ -18,13 +18,13 @@ bool isDigit(char c) {
 // printf through a conversion spelled from the placeholder's own flags,
 // width and precision.
 template <class T>
-std::string printfOne(const std::string& spec, T value) {
+std::string printfOne(const std::string& conversion, T value) {
     char small[128];
-    int n = std::snprintf(small, sizeof small, spec.c_str(), value);
+    int n = std::snprintf(small, sizeof small, conversion.c_str(), value);
     if (n < 0) return {};
     if (static_cast<std::size_t>(n) < sizeof small) return std::string(small, n);
     std::string big(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(big.data(), big.size(), spec.c_str(), value);
+    std::snprintf(big.data(), big.size(), conversion.c_str(), value);
     big.resize(static_cast<std::size_t>(n));
     return big;
 }

@@ -10,23 +10,23 @@ namespace wexo {
 namespace {
 // The sliders' ranges (the interface's choice). The speed is the duration of
 // one notch's animation in milliseconds.
-struct SliderSpec {
+struct SliderSetup {
     std::int64_t tag;
     double min;
     double max;
     const char* format;
 };
-constexpr SliderSpec kLines{ScrollSettingsControls::kLinesTag, 0.1, 10, "%.02f"};
-constexpr SliderSpec kHorzLines{ScrollSettingsControls::kHorzLinesTag, 0.1, 10, "%.02f"};
-constexpr SliderSpec kMultiply{ScrollSettingsControls::kMultiplyTag, 1, 10, "%.f"};
-constexpr SliderSpec kDivide{ScrollSettingsControls::kDivideTag, 1, 10, "%.f"};
-constexpr SliderSpec kContinDelta{ScrollSettingsControls::kContinDeltaTag, 0.1, 1.5, "%.02f"};
-constexpr SliderSpec kSpeed{ScrollSettingsControls::kSpeedTag, 100, 1500, "%.f"};
+constexpr SliderSetup kLines{ScrollSettingsControls::kLinesTag, 0.1, 10, "%.02f"};
+constexpr SliderSetup kHorzLines{ScrollSettingsControls::kHorzLinesTag, 0.1, 10, "%.02f"};
+constexpr SliderSetup kMultiply{ScrollSettingsControls::kMultiplyTag, 1, 10, "%.f"};
+constexpr SliderSetup kDivide{ScrollSettingsControls::kDivideTag, 1, 10, "%.f"};
+constexpr SliderSetup kContinDelta{ScrollSettingsControls::kContinDeltaTag, 0.1, 1.5, "%.02f"};
+constexpr SliderSetup kSpeed{ScrollSettingsControls::kSpeedTag, 100, 1500, "%.f"};
 
-void configure(ui::KxSlider& slider, const SliderSpec& spec) {
-    slider.setRange(spec.min, spec.max);
-    slider.setSliderTag(spec.tag);
-    slider.setKnobFormat(spec.format);
+void configure(ui::KxSlider& slider, const SliderSetup& setup) {
+    slider.setRange(setup.min, setup.max);
+    slider.setSliderTag(setup.tag);
+    slider.setKnobFormat(setup.format);
 }
 
 int stateOf(bool on) {

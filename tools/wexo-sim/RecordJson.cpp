@@ -35,10 +35,16 @@ const char* levelName(platform::LogLevel level) {
 struct Writer {
     std::int64_t t;
 
-    ordered_json operator()(const records::Deliver& r) const {
-        auto j = header(t, "deliver");
-        j["event"] = eventToJson(r.event);
+    // Most records carry one member besides their time and kind.
+    template <class Value>
+    ordered_json single(const char* kind, const char* key, const Value& value) const {
+        auto j = header(t, kind);
+        j[key] = value;
         return j;
+    }
+
+    ordered_json operator()(const records::Deliver& r) const {
+        return single("deliver", "event", eventToJson(r.event));
     }
     ordered_json operator()(const records::Hid& r) const {
         auto j = header(t, "hid");
@@ -48,45 +54,29 @@ struct Writer {
         return j;
     }
     ordered_json operator()(const records::Launch& r) const {
-        auto j = header(t, "launch");
-        j["path"] = r.path;
-        return j;
+        return single("launch", "path", r.path);
     }
     ordered_json operator()(const records::OpenUrl& r) const {
-        auto j = header(t, "openURL");
-        j["url"] = r.url;
-        return j;
+        return single("openURL", "url", r.url);
     }
     ordered_json operator()(const records::DockNotification& r) const {
-        auto j = header(t, "dock");
-        j["notification"] = r.notification;
-        return j;
+        return single("dock", "notification", r.notification);
     }
     ordered_json operator()(const records::CursorChange& r) const {
-        auto j = header(t, "cursor");
-        j["style"] = r.style;
-        return j;
+        return single("cursor", "style", r.style);
     }
     ordered_json operator()(const records::Acceleration& r) const {
-        auto j = header(t, "acceleration");
-        j["value"] = r.value;
-        return j;
+        return single("acceleration", "value", r.value);
     }
     ordered_json operator()(const records::Relaunch& r) const {
-        auto j = header(t, "relaunch");
-        j["delay"] = r.delay;
-        return j;
+        return single("relaunch", "delay", r.delay);
     }
     ordered_json operator()(const records::Terminate&) const { return header(t, "terminate"); }
     ordered_json operator()(const records::Exit& r) const {
-        auto j = header(t, "exit");
-        j["status"] = r.status;
-        return j;
+        return single("exit", "status", r.status);
     }
     ordered_json operator()(const records::LoginItems& r) const {
-        auto j = header(t, "loginItems");
-        j["items"] = r.items;
-        return j;
+        return single("loginItems", "items", r.items);
     }
     ordered_json operator()(const records::Alert& r) const {
         auto j = header(t, "alert");
@@ -101,19 +91,13 @@ struct Writer {
         return j;
     }
     ordered_json operator()(const records::StatusItem& r) const {
-        auto j = header(t, "statusItem");
-        j["visible"] = r.visible;
-        return j;
+        return single("statusItem", "visible", r.visible);
     }
     ordered_json operator()(const records::ActivationPolicy& r) const {
-        auto j = header(t, "activationPolicy");
-        j["policy"] = r.regular ? "regular" : "accessory";
-        return j;
+        return single("activationPolicy", "policy", r.regular ? "regular" : "accessory");
     }
     ordered_json operator()(const records::Menu& r) const {
-        auto j = header(t, "menu");
-        j["items"] = r.items;
-        return j;
+        return single("menu", "items", r.items);
     }
     ordered_json operator()(const records::LogLine& r) const {
         auto j = header(t, "log");

@@ -9,7 +9,7 @@ namespace wexo {
 // SharedSlot<ExposeQuery>; the action executor asks through here because the
 // event paths sit above it.
 class ExposeQuery {
-public:
+  public:
     virtual ~ExposeQuery() = default;
     virtual bool isExposeOpen() const = 0;
 };

@@ -72,8 +72,12 @@ platform::Verdict keepPressedCallback(EventType type, Event& event) {
 
 }  // namespace
 
-SimulateMouse::MarkedClicks::MarkedClicks() { ++markedScopes; }
-SimulateMouse::MarkedClicks::~MarkedClicks() { --markedScopes; }
+SimulateMouse::MarkedClicks::MarkedClicks() {
+    ++markedScopes;
+}
+SimulateMouse::MarkedClicks::~MarkedClicks() {
+    --markedScopes;
+}
 
 std::vector<CustomAction> SimulateMouse::getSimulateMouseActions() {
     static constexpr const char* kNames[] = {

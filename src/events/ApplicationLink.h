@@ -9,7 +9,7 @@ namespace wexo {
 // (`window`) and its overlay (`gestureWindow`). Installed in
 // SharedSlot<ApplicationLink> by whoever owns the windows.
 class ApplicationLink {
-public:
+  public:
     virtual ~ApplicationLink() = default;
     // The preferences window is on screen.
     virtual bool isPreferencesWindowVisible() const = 0;
@@ -18,6 +18,8 @@ public:
     virtual GestureWindow& gestureWindow() = 0;
 };
 
-inline ApplicationLink* applicationLink() { return SharedSlot<ApplicationLink>::get(); }
+inline ApplicationLink* applicationLink() {
+    return SharedSlot<ApplicationLink>::get();
+}
 
 }  // namespace wexo

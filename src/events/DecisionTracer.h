@@ -13,7 +13,7 @@ namespace wexo {
 // (changed, when the stage changed it). Installed in SharedSlot<DecisionTracer>
 // only while someone listens; when none is installed tracing costs one load.
 class DecisionTracer {
-public:
+  public:
     virtual ~DecisionTracer() = default;
     virtual void decision(std::string_view tap, std::string_view stage, platform::Verdict verdict,
                           const platform::Event& event) = 0;

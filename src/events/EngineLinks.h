@@ -12,7 +12,7 @@ namespace wexo {
 
 // The grab-and-drag engine (GrabnDragScroll).
 class GrabEngineLink {
-public:
+  public:
     virtual ~GrabEngineLink() = default;
     // The grab animation (live dragging or throw) runs. Safe from any thread.
     virtual bool isGrabAnimationRunning() const = 0;
@@ -23,11 +23,13 @@ public:
     virtual MouseDirectionInspectorDelegate& directionDelegate() = 0;
 };
 // Empty: no grab animation is running.
-inline GrabEngineLink* grabEngine() { return SharedSlot<GrabEngineLink>::get(); }
+inline GrabEngineLink* grabEngine() {
+    return SharedSlot<GrabEngineLink>::get();
+}
 
 // The auto-scroll engine (AutoScroll).
 class AutoScrollLink {
-public:
+  public:
     virtual ~AutoScrollLink() = default;
     virtual bool isScrollingInProgress() const = 0;
     virtual void startDisplayLinkWithPoint(platform::Point anchorInOverlay) = 0;
@@ -36,17 +38,21 @@ public:
     virtual bool isScrollArea() = 0;
 };
 // Empty: auto-scroll is not running and every element counts as scrollable.
-inline AutoScrollLink* autoScrollEngine() { return SharedSlot<AutoScrollLink>::get(); }
+inline AutoScrollLink* autoScrollEngine() {
+    return SharedSlot<AutoScrollLink>::get();
+}
 
 // The three special buttons' state in the mouse tap (MouseButtonListener).
 class MouseButtonStateLink {
-public:
+  public:
     virtual ~MouseButtonStateLink() = default;
     virtual bool grabDown() const = 0;
     virtual bool gestureDown() const = 0;
     virtual bool autoScrollDown() const = 0;
 };
 // Empty: no special button is held.
-inline MouseButtonStateLink* mouseButtonState() { return SharedSlot<MouseButtonStateLink>::get(); }
+inline MouseButtonStateLink* mouseButtonState() {
+    return SharedSlot<MouseButtonStateLink>::get();
+}
 
 }  // namespace wexo

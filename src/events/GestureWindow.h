@@ -15,7 +15,7 @@ namespace wexo {
 // y growing upward; the frame is in screen-list coordinates (origin at the
 // bottom left of the main display, y up).
 class GestureWindow {
-public:
+  public:
     GestureWindow();
     virtual ~GestureWindow() = default;
 
@@ -37,7 +37,7 @@ public:
     // thread.
     platform::Point mouseLocationOutsideOfEventStream() const;
 
-private:
+  private:
     mutable std::mutex mutex_;
     platform::Rect frame_;
     double mainDisplayHeight_ = 0;

@@ -13,7 +13,14 @@ namespace wexo {
 class MouseButton;
 
 // The tab buttons of the preferences window, in their order.
-enum class PreferencesTab { Scroll = 0, Buttons = 1, Gestures = 2, Grab = 3, Auto = 4, Settings = 5 };
+enum class PreferencesTab {
+    Scroll = 0,
+    Buttons = 1,
+    Gestures = 2,
+    Grab = 3,
+    Auto = 4,
+    Settings = 5
+};
 
 // What the event paths ask of the preference screens. The screens register
 // with the status menu as they load, and the event paths reach them only
@@ -23,18 +30,18 @@ enum class PreferencesTab { Scroll = 0, Buttons = 1, Gestures = 2, Grab = 3, Aut
 
 // The Scroll screen, which owns the tab bar.
 class ScrollScreenLink {
-public:
+  public:
     virtual ~ScrollScreenLink() = default;
     // The tab button has a non-zero state (showButtonsOutlt, showGesturesOutlt …).
     virtual bool isTabOn(PreferencesTab tab) const = 0;
 };
 
 class ButtonsScreenLink {
-public:
+  public:
     virtual ~ButtonsScreenLink() = default;
     // The assignment stored under [button][modifier mask], or nothing.
-    virtual std::shared_ptr<MouseButton> fetchMouseButtonByButton(std::int64_t button,
-                                                                  std::int64_t andModifier) const = 0;
+    virtual std::shared_ptr<MouseButton> fetchMouseButtonByButton(
+        std::int64_t button, std::int64_t andModifier) const = 0;
     // Rebuilds the flat list and selects the given entry.
     virtual void convertDictToArrayAndSelectButton(const std::shared_ptr<MouseButton>& button) = 0;
     // The pointer is inside the assignment list (mouseButtonsScrollView).
@@ -42,7 +49,7 @@ public:
 };
 
 class GesturesScreenLink {
-public:
+  public:
     virtual ~GesturesScreenLink() = default;
     virtual bool readyForBind() const = 0;
     virtual void setGestureButton(const std::shared_ptr<MouseButton>& button) = 0;
@@ -50,21 +57,21 @@ public:
 };
 
 class GrabScreenLink {
-public:
+  public:
     virtual ~GrabScreenLink() = default;
     virtual void setGrabButton(const std::shared_ptr<MouseButton>& button,
                                std::optional<std::int64_t> orKeyNumber) = 0;
 };
 
 class AutoScreenLink {
-public:
+  public:
     virtual ~AutoScreenLink() = default;
     virtual void setAutoScrollButton(const std::shared_ptr<MouseButton>& button) = 0;
 };
 
 // The full-screen drawing screen shown in the overlay window (fullScreenVC).
 class FullScreenLink {
-public:
+  public:
     virtual ~FullScreenLink() = default;
     // 0 grab anchor, 1 gesture drawing, 2 auto-scroll icon, 3 display name.
     virtual void setViewsState(int state) = 0;
@@ -78,7 +85,7 @@ public:
 // The status menu (KxMenu) as the registry of screens, as the event paths
 // see it. Installed in SharedSlot<ScreenRegistry> by the menu; absent until then.
 class ScreenRegistry {
-public:
+  public:
     virtual ~ScreenRegistry() = default;
     virtual ScrollScreenLink* scrollVC() = 0;
     virtual ButtonsScreenLink* buttonsVC() = 0;
@@ -92,6 +99,8 @@ public:
 };
 
 // The installed registry, or nullptr before the status menu exists.
-inline ScreenRegistry* screenRegistry() { return SharedSlot<ScreenRegistry>::get(); }
+inline ScreenRegistry* screenRegistry() {
+    return SharedSlot<ScreenRegistry>::get();
+}
 
 }  // namespace wexo

@@ -20,7 +20,7 @@ struct AXElement {
 using AXValue = std::variant<std::string, AXElement>;
 
 class Accessibility {
-public:
+  public:
     virtual ~Accessibility() = default;
     // AXIsProcessTrustedWithOptions, optionally asking the user.
     virtual bool isProcessTrusted(bool prompt) const = 0;

@@ -8,7 +8,7 @@ enum class CursorShape { Arrow, OpenHand, ClosedHand, Crosshair, PointingHand, I
 
 // The pointer's shape.
 class Cursor {
-public:
+  public:
     virtual ~Cursor() = default;
     // Lets the program change the cursor while another application is active
     // ("SetsCursorInBackground").

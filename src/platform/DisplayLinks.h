@@ -12,7 +12,7 @@ using DisplayId = std::uint32_t;
 // A display link (CVDisplayLink): calls its output callback once per refresh
 // of its display while running, on a thread of its own.
 class DisplayLink {
-public:
+  public:
     virtual ~DisplayLink() = default;
     // CVDisplayLinkSetOutputCallback. Set it before starting the link.
     virtual void setOutputCallback(std::function<void()> callback) = 0;
@@ -24,7 +24,7 @@ public:
 };
 
 class DisplayLinks {
-public:
+  public:
     virtual ~DisplayLinks() = default;
     // CVDisplayLinkCreateWithCGDisplay: a link, or the error code.
     virtual std::variant<std::unique_ptr<DisplayLink>, int> create(DisplayId display) = 0;

@@ -6,7 +6,7 @@ namespace wexo::platform {
 
 // The Dock's private interface.
 class Dock {
-public:
+  public:
     virtual ~Dock() = default;
     // CoreDockSendNotification.
     virtual void sendNotification(const std::string& name, int argument) = 0;

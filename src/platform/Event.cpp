@@ -12,10 +12,35 @@ int index(EventField f) {
 
 bool isFunctionGroupKey(std::uint16_t code) {
     switch (code) {
-        case 96: case 97: case 98: case 99: case 100: case 101: case 103: case 105:
-        case 106: case 107: case 109: case 111: case 113: case 114: case 115: case 116:
-        case 117: case 118: case 119: case 120: case 121: case 122: case 123: case 124:
-        case 125: case 126: case 64: case 79: case 80:
+        case 96:
+        case 97:
+        case 98:
+        case 99:
+        case 100:
+        case 101:
+        case 103:
+        case 105:
+        case 106:
+        case 107:
+        case 109:
+        case 111:
+        case 113:
+        case 114:
+        case 115:
+        case 116:
+        case 117:
+        case 118:
+        case 119:
+        case 120:
+        case 121:
+        case 122:
+        case 123:
+        case 124:
+        case 125:
+        case 126:
+        case 64:
+        case 79:
+        case 80:
             return true;
         default:
             return false;
@@ -28,7 +53,8 @@ Event Event::mouse(EventType type, Point location, MouseButton button) {
     e.type_ = type;
     e.location_ = location;
     e.setIntegerField(EventField::MouseEventButtonNumber, static_cast<std::int64_t>(button));
-    if (isMouseDown(type) || isMouseUp(type)) e.setIntegerField(EventField::MouseEventClickState, 1);
+    if (isMouseDown(type) || isMouseUp(type))
+        e.setIntegerField(EventField::MouseEventClickState, 1);
     return e;
 }
 
@@ -55,7 +81,8 @@ Event Event::scrollWheel(ScrollEventUnit unit, int wheelCount, std::int32_t whee
         e.setDoubleField(EventField::ScrollWheelEventFixedPtDeltaAxis1, wheel1);
         e.setDoubleField(EventField::ScrollWheelEventFixedPtDeltaAxis2, horizontal);
         e.setIntegerField(EventField::ScrollWheelEventPointDeltaAxis1, std::int64_t{wheel1} * 10);
-        e.setIntegerField(EventField::ScrollWheelEventPointDeltaAxis2, std::int64_t{horizontal} * 10);
+        e.setIntegerField(EventField::ScrollWheelEventPointDeltaAxis2,
+                          std::int64_t{horizontal} * 10);
     }
     return e;
 }

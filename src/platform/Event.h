@@ -78,7 +78,7 @@ enum class ScrollEventUnit : std::uint32_t { Pixel = 0, Line = 1 };
 // double readings of a field see the same stored number, as in Quartz.
 // Copying an event never allocates.
 class Event {
-public:
+  public:
     Event() { fields_.fill(0); }
 
     // CGEventCreateMouseEvent: the button goes into the button-number field.
@@ -111,7 +111,7 @@ public:
 
     friend bool operator==(const Event&, const Event&) = default;
 
-private:
+  private:
     EventType type_ = EventType::Null;
     std::uint64_t flags_ = 0;
     Point location_;

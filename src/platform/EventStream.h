@@ -15,14 +15,14 @@ enum class TapOption { Default = 0, ListenOnly = 1 };
 // What a tap callback answers for one event: pass it on (with whatever the
 // callback changed in it) or swallow it. There is no third, ambiguous answer.
 class [[nodiscard]] Verdict {
-public:
+  public:
     static Verdict pass() { return Verdict(true); }
     static Verdict swallow() { return Verdict(false); }
     bool passes() const { return pass_; }
     bool swallows() const { return !pass_; }
     friend bool operator==(Verdict, Verdict) = default;
 
-private:
+  private:
     explicit Verdict(bool p) : pass_(p) {}
     bool pass_;
 };
@@ -36,7 +36,7 @@ using TapCallback = std::function<Verdict(EventType type, Event& event)>;
 // An installed event tap. Destroying it removes it from the stream (and from
 // the run loop) for good.
 class EventTap {
-public:
+  public:
     virtual ~EventTap() = default;
     // CGEventTapEnable.
     virtual void enable(bool on) = 0;
@@ -46,7 +46,7 @@ public:
 
 // The system's stream of input events, with its taps.
 class EventStream {
-public:
+  public:
     virtual ~EventStream() = default;
 
     // CGEventTapCreate and adding its source to the main run loop. The tap

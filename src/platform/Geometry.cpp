@@ -4,6 +4,8 @@
 
 namespace wexo::platform {
 
-std::string toString(Point p) { return fmt::format("{{{}, {}}}", p.x, p.y); }
+std::string toString(Point p) {
+    return fmt::format("{{{}, {}}}", p.x, p.y);
+}
 
 }  // namespace wexo::platform

@@ -17,7 +17,7 @@ struct SystemDefinedRecord {
 
 // The HID system: pointer acceleration and system-defined (media) events.
 class HidSystem {
-public:
+  public:
     virtual ~HidSystem() = default;
     // IOServiceOpen of the "IOHIDSystem" service: a non-zero connection, or
     // nothing when it cannot be opened.

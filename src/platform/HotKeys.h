@@ -30,12 +30,12 @@ inline constexpr int kEventNotHandledErr = -9874;
 
 // A registered hot key (RegisterEventHotKey); destroying it unregisters it.
 class HotKeyRegistration {
-public:
+  public:
     virtual ~HotKeyRegistration() = default;
 };
 
 class HotKeys {
-public:
+  public:
     virtual ~HotKeys() = default;
     // InstallEventHandler on the event dispatcher target for hot-key pressed
     // and released. The handler runs on the main thread and answers an

@@ -19,7 +19,7 @@ inline constexpr std::uint64_t FlagsChanged = 1 << 12;
 // Local event monitors (NSEvent addLocalMonitorForEventsMatchingMask:): see
 // the key events dispatched to the program's own windows.
 class KeyMonitors {
-public:
+  public:
     virtual ~KeyMonitors() = default;
     // The handler answers the event to dispatch on, or nothing to drop it.
     virtual Subscription addLocalMonitor(

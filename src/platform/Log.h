@@ -14,7 +14,7 @@ enum class LogLevel { Debug, Info, Warning, Error };
 // system log where /dev/log exists, and any sinks added here. Messages that
 // the program defines go out at the error level.
 class Log {
-public:
+  public:
     static void write(LogLevel level, const char* file, int line, std::string_view message);
 
     // An extra destination (the simulated desktop records every line). The
@@ -30,9 +30,9 @@ public:
 
 // Logs a message written with the program's Objective-C style format string,
 // e.g. WEXO_LOG_ERROR("DisplayLink created with error:%d", code).
-#define WEXO_LOG_ERROR(...)                                                  \
-    ::wexo::platform::Log::write(::wexo::platform::LogLevel::Error, __FILE__, \
-                                 __LINE__, ::wexo::objcFormat(__VA_ARGS__))
-#define WEXO_LOG_INFO(...)                                                  \
-    ::wexo::platform::Log::write(::wexo::platform::LogLevel::Info, __FILE__, \
-                                 __LINE__, ::wexo::objcFormat(__VA_ARGS__))
+#define WEXO_LOG_ERROR(...)                                                             \
+    ::wexo::platform::Log::write(::wexo::platform::LogLevel::Error, __FILE__, __LINE__, \
+                                 ::wexo::objcFormat(__VA_ARGS__))
+#define WEXO_LOG_INFO(...)                                                             \
+    ::wexo::platform::Log::write(::wexo::platform::LogLevel::Info, __FILE__, __LINE__, \
+                                 ::wexo::objcFormat(__VA_ARGS__))

@@ -9,7 +9,7 @@ namespace wexo::platform {
 // The user's login items (launch-services shared file list), by the path
 // each item resolves to.
 class LoginItems {
-public:
+  public:
     virtual ~LoginItems() = default;
     // A snapshot of the list; nothing when the list cannot be opened. Items
     // that do not resolve are left out.

@@ -12,7 +12,7 @@ namespace wexo::platform {
 // absent keys and never stored, plus read access to the global domain.
 // Used on the main thread.
 class PreferenceStore {
-public:
+  public:
     virtual ~PreferenceStore() = default;
 
     // The stored value, else the registered default, else nothing.

@@ -7,7 +7,7 @@ namespace wexo::platform {
 
 // The program's own process and bundle.
 class Process {
-public:
+  public:
     virtual ~Process() = default;
     virtual std::string bundleIdentifier() const = 0;
     virtual std::string bundlePath() const = 0;

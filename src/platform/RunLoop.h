@@ -7,7 +7,7 @@ namespace wexo::platform {
 
 // A timer on the main run loop (NSTimer / performSelector:afterDelay:).
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     // Stops the timer; a one-shot timer that has fired is already invalid.
     virtual void invalidate() = 0;
@@ -16,7 +16,7 @@ public:
 
 // The main thread's run loop and the clocks.
 class RunLoop {
-public:
+  public:
     virtual ~RunLoop() = default;
 
     // Monotonic seconds (never goes back); any origin.

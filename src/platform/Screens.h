@@ -29,15 +29,15 @@ struct ScreenInfo {
 // An IOKit display service ("IODisplayConnect") with the entries of its info
 // dictionary that the program reads.
 struct DisplayService {
-    std::uint32_t service = 0;  // non-zero handle
-    std::optional<std::uint32_t> vendorId;      // "DisplayVendorID"
-    std::optional<std::uint32_t> productId;     // "DisplayProductID"
-    std::optional<std::uint32_t> serialNumber;  // "DisplaySerialNumber"
+    std::uint32_t service = 0;                                       // non-zero handle
+    std::optional<std::uint32_t> vendorId;                           // "DisplayVendorID"
+    std::optional<std::uint32_t> productId;                          // "DisplayProductID"
+    std::optional<std::uint32_t> serialNumber;                       // "DisplaySerialNumber"
     std::optional<std::map<std::string, std::string>> productNames;  // "DisplayProductName"
 };
 
 class Screens {
-public:
+  public:
     virtual ~Screens() = default;
     // NSScreen screens: the main display first.
     virtual std::vector<ScreenInfo> screens() const = 0;
@@ -45,8 +45,8 @@ public:
     virtual DisplayId mainDisplayId() const = 0;
     // CGGetDisplaysWithPoint with room for `maxDisplays`: the displays whose
     // Quartz bounds contain the point (possibly none), or nothing on an error.
-    virtual std::optional<std::vector<DisplayId>> displaysWithPoint(Point p,
-                                                                    std::size_t maxDisplays) const = 0;
+    virtual std::optional<std::vector<DisplayId>> displaysWithPoint(
+        Point p, std::size_t maxDisplays) const = 0;
     // CGDisplayBounds in global Quartz coordinates; the zero rectangle for an
     // unknown display.
     virtual Rect displayBounds(DisplayId id) const = 0;

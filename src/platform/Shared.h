@@ -11,7 +11,7 @@ namespace wexo {
 // one behind a test's back.
 template <class T>
 class SharedSlot {
-public:
+  public:
     static T* get() { return instance().load(std::memory_order_acquire); }
     static T& require() {
         T* p = get();
@@ -24,7 +24,7 @@ public:
         instance().compare_exchange_strong(p, nullptr, std::memory_order_acq_rel);
     }
 
-private:
+  private:
     static std::atomic<T*>& instance() {
         static std::atomic<T*> slot{nullptr};
         return slot;
@@ -34,13 +34,13 @@ private:
 // Installs an instance for the lifetime of this object.
 template <class T>
 class SharedInstallation {
-public:
+  public:
     explicit SharedInstallation(T* p) : p_(p) { SharedSlot<T>::install(p); }
     ~SharedInstallation() { SharedSlot<T>::uninstall(p_); }
     SharedInstallation(const SharedInstallation&) = delete;
     SharedInstallation& operator=(const SharedInstallation&) = delete;
 
-private:
+  private:
     T* p_;
 };
 

@@ -9,7 +9,7 @@ namespace wexo::platform {
 // stays registered while the Subscription lives and is removed when it is
 // reset or destroyed.
 class Subscription {
-public:
+  public:
     Subscription() = default;
     explicit Subscription(std::function<void()> cancel) : cancel_(std::move(cancel)) {}
     Subscription(Subscription&& o) noexcept : cancel_(std::exchange(o.cancel_, nullptr)) {}
@@ -29,7 +29,7 @@ public:
         if (auto c = std::exchange(cancel_, nullptr)) c();
     }
 
-private:
+  private:
     std::function<void()> cancel_;
 };
 

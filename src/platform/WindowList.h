@@ -1,7 +1,7 @@
 #pragma once
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 #include <vector>
 
 #include "platform/Geometry.h"
@@ -10,14 +10,14 @@ namespace wexo::platform {
 
 // One entry of the window server's window list.
 struct WindowInfo {
-    pid_t ownerPid = 0;        // "kCGWindowOwnerPID"
-    int layer = 0;             // "kCGWindowLayer"
-    std::string ownerName;     // "kCGWindowOwnerName"
-    Rect bounds;               // kCGWindowBounds, global Quartz coordinates
+    pid_t ownerPid = 0;     // "kCGWindowOwnerPID"
+    int layer = 0;          // "kCGWindowLayer"
+    std::string ownerName;  // "kCGWindowOwnerName"
+    Rect bounds;            // kCGWindowBounds, global Quartz coordinates
 };
 
 class WindowList {
-public:
+  public:
     virtual ~WindowList() = default;
     // CGWindowListCopyWindowInfo(OnScreenOnly | ExcludeDesktopElements):
     // on-screen windows, front to back.

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 #include "platform/Subscription.h"
@@ -34,7 +34,7 @@ struct RunningApplication {
 };
 
 class Workspace {
-public:
+  public:
     virtual ~Workspace() = default;
 
     virtual std::optional<RunningApplication> frontmostApplication() const = 0;

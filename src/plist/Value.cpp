@@ -41,17 +41,27 @@ std::optional<std::string> Value::asString() const {
     return std::nullopt;
 }
 
-const Data* Value::asData() const { return std::get_if<plist::Data>(&v_); }
+const Data* Value::asData() const {
+    return std::get_if<plist::Data>(&v_);
+}
 
 std::optional<Date> Value::asDate() const {
     if (auto* d = std::get_if<plist::Date>(&v_)) return *d;
     return std::nullopt;
 }
 
-const Array* Value::asArray() const { return std::get_if<plist::Array>(&v_); }
-Array* Value::asArray() { return std::get_if<plist::Array>(&v_); }
-const Dictionary* Value::asDictionary() const { return std::get_if<plist::Dictionary>(&v_); }
-Dictionary* Value::asDictionary() { return std::get_if<plist::Dictionary>(&v_); }
+const Array* Value::asArray() const {
+    return std::get_if<plist::Array>(&v_);
+}
+Array* Value::asArray() {
+    return std::get_if<plist::Array>(&v_);
+}
+const Dictionary* Value::asDictionary() const {
+    return std::get_if<plist::Dictionary>(&v_);
+}
+Dictionary* Value::asDictionary() {
+    return std::get_if<plist::Dictionary>(&v_);
+}
 
 const Value* Value::find(std::string_view key) const {
     auto* d = asDictionary();
@@ -72,14 +82,22 @@ bool operator==(const Value& a, const Value& b) {
 
 const char* typeName(Value::Type t) {
     switch (t) {
-        case Value::Type::Boolean: return "boolean";
-        case Value::Type::Integer: return "integer";
-        case Value::Type::Real: return "real";
-        case Value::Type::String: return "string";
-        case Value::Type::Data: return "data";
-        case Value::Type::Date: return "date";
-        case Value::Type::Array: return "array";
-        case Value::Type::Dictionary: return "dictionary";
+        case Value::Type::Boolean:
+            return "boolean";
+        case Value::Type::Integer:
+            return "integer";
+        case Value::Type::Real:
+            return "real";
+        case Value::Type::String:
+            return "string";
+        case Value::Type::Data:
+            return "data";
+        case Value::Type::Date:
+            return "date";
+        case Value::Type::Array:
+            return "array";
+        case Value::Type::Dictionary:
+            return "dictionary";
     }
     return "unknown";
 }

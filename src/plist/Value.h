@@ -33,7 +33,7 @@ struct Date {
 // the integer 1 reads as true, a line count stored as 2 reads as 2.0) and
 // equality compares them by numeric value.
 class Value {
-public:
+  public:
     enum class Type { Boolean, Integer, Real, String, Data, Date, Array, Dictionary };
 
     Value() : v_(false) {}
@@ -70,7 +70,7 @@ public:
 
     friend bool operator==(const Value& a, const Value& b);
 
-private:
+  private:
     std::variant<bool, std::int64_t, double, std::string, plist::Data, plist::Date, plist::Array,
                  plist::Dictionary>
         v_;

@@ -21,9 +21,9 @@
 #include "ui/KxViewForMenuItem.h"
 #include "ui/MenuItem.h"
 #include "ui/OpenPanel.h"
+#include "ui/PreferenceInput.h"
 #include "ui/StatusMenuLink.h"
 #include "ui/Storyboard.h"
-#include "ui/PreferenceInput.h"
 #include "ui/Window.h"
 
 namespace wexo {

@@ -14,7 +14,8 @@ namespace wexo::platform {
 class TempFolder {
   public:
     TempFolder() {
-        std::string pattern = (std::filesystem::path(::testing::TempDir()) / "wexo-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::path(::testing::TempDir()) / "wexo-XXXXXX").string();
         if (::mkdtemp(pattern.data())) path_ = pattern;
         EXPECT_FALSE(path_.empty());
     }

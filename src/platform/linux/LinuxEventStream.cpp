@@ -156,8 +156,9 @@ void LinuxEventStream::settle(const std::shared_ptr<ReportTicket>& ticket) {
         ticket->report, lastPointer_, desktop_.doubleClickInterval(),
         desktop_.doubleClickDistance(), nowNanos);
 
-    Settling settling{ticket, std::move(decoded.events), std::move(decoded.leftovers), {}, 0, 0,
-                      false};
+    Settling settling{ticket, std::move(decoded.events), std::vector<bool>(ticket->report.size()),
+                      {}, {}, 0, 0, false};
+    for (std::uint32_t i : decoded.leftovers) settling.keep[i] = true;
     if (!settling.events.empty()) {
         const pid_t owner = desktop_.windowOwnerAt(settling.events.front().event.location());
         for (std::size_t i = 0; i < settling.events.size(); ++i) {
@@ -177,8 +178,9 @@ void LinuxEventStream::deliver(Event& event, std::uint64_t origin) {
     if (origin != 0 && settling_ && !settling_->flushed && origin <= settling_->events.size()) {
         const DecodedEvent& original = settling_->events[origin - 1];
         if (event == original.event) {
-            settling_->frame.insert(settling_->frame.end(), original.records.begin(),
-                                    original.records.end());
+            for (std::uint32_t i : original.positions) settling_->keep[i] = true;
+            settling_->carried.insert(settling_->carried.end(), original.carried.begin(),
+                                      original.carried.end());
         } else {
             settling_->changed.push_back(event);
         }
@@ -209,7 +211,10 @@ void LinuxEventStream::flush() {
                 if (r.type == EV_REL && r.code == REL_Y) s.dy += r.value;
             }
         } else {
-            outputs_.writeFrame(s.ticket->device, s.frame, now);
+            std::vector<InputRecord> frame = std::move(s.carried);
+            for (std::size_t i = 0; i < s.keep.size(); ++i)
+                if (s.keep[i]) frame.push_back(s.ticket->report[i]);
+            outputs_.writeFrame(s.ticket->device, frame, now);
             for (const Event& e : s.changed)
                 outputs_.writeEvent(s.ticket->device, e, heldModifiers(), now);
             s.ticket->state = ReportTicket::State::Settled;

@@ -70,8 +70,12 @@ LinuxRunLoop::~LinuxRunLoop() {
         if (fd >= 0) ::close(fd);
 }
 
+std::int64_t LinuxRunLoop::nanos() const {
+    return clock_ ? clock_() : monotonicNanos();
+}
+
 double LinuxRunLoop::now() const {
-    return static_cast<double>(monotonicNanos()) / 1e9;
+    return static_cast<double>(nanos()) / 1e9;
 }
 
 double LinuxRunLoop::wallClock() const {
@@ -87,11 +91,11 @@ std::shared_ptr<Timer> LinuxRunLoop::schedule(double delay, double repeatInterva
         interval = std::max(toNanos(repeatInterval), kMinimumRepeatNanos);
     auto timer = std::make_shared<LoopTimer>(toNanos(delay), interval, std::move(fire));
     if (isMainThread()) {
-        addTimer(timer, monotonicNanos() + timer->delay);
+        addTimer(timer, nanos() + timer->delay);
     } else {
         // Counted from when the main thread takes it in, like the order of
         // timers scheduled there.
-        postToMain([this, timer] { addTimer(timer, monotonicNanos() + timer->delay); });
+        postToMain([this, timer] { addTimer(timer, nanos() + timer->delay); });
     }
     return timer;
 }
@@ -190,7 +194,7 @@ void LinuxRunLoop::turn(int timeoutMs) {
 void LinuxRunLoop::fireDueTimers() {
     std::uint64_t expirations = 0;
     (void)!::read(timerFd_, &expirations, sizeof expirations);
-    const std::int64_t now = monotonicNanos();
+    const std::int64_t now = nanos();
     while (!timers_.empty() && timers_.begin()->first.first <= now && !quitting()) {
         auto node = timers_.extract(timers_.begin());
         std::shared_ptr<LoopTimer> timer = std::move(node.mapped());

@@ -62,6 +62,10 @@ class LinuxRunLoop : public RunLoop, public DescriptorWatcher, public MainWork {
     bool busy() const override { return depth_ > 0; }
     void setAfterWork(std::function<void()> hook) { afterWork_ = std::move(hook); }
 
+    // Reads the monotonic time (in nanoseconds) from `clock` instead, so a
+    // test can make timers due at one instant. Before any timer exists.
+    void setClockForTesting(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
+
   private:
     class LoopTimer;
     struct Watch {
@@ -74,6 +78,7 @@ class LinuxRunLoop : public RunLoop, public DescriptorWatcher, public MainWork {
     void runInbox();
     void armTimerFd();
     void addTimer(const std::shared_ptr<LoopTimer>& timer, std::int64_t due);
+    std::int64_t nanos() const;
 
     const std::thread::id mainThread_;
     int epollFd_ = -1;
@@ -83,6 +88,7 @@ class LinuxRunLoop : public RunLoop, public DescriptorWatcher, public MainWork {
     std::atomic<int> status_{0};
     int depth_ = 0;
     std::function<void()> afterWork_;
+    std::function<std::int64_t()> clock_;
 
     std::uint64_t nextSequence_ = 1;
     std::map<std::pair<std::int64_t, std::uint64_t>, std::shared_ptr<LoopTimer>> timers_;

@@ -199,9 +199,12 @@ void OutputDevices::writeEvent(int id, const Event& event, std::uint64_t heldMod
     }
     if (records.empty()) return;
 
-    // Modifier keys themselves and moves need no modifiers around them.
+    // Only what can start something needs its modifiers held: a press of a
+    // key or button, or a turn of the wheel. Around a release they would do
+    // harm (a Super pressed and released alone opens some desktops'
+    // overview).
     std::vector<InputRecord> press, release;
-    if (type != EventType::FlagsChanged && type != EventType::MouseMoved && !isMouseDragged(type)) {
+    if (type == EventType::KeyDown || isMouseDown(type) || type == EventType::ScrollWheel) {
         const std::uint64_t missing =
             event.flags() & kPressableModifiers & ~(heldModifiers | keyboardModifiersLocked());
         for (const ModifierKey& m : kModifierKeys) {

@@ -25,8 +25,9 @@ namespace wexo::platform::lnx {
 //   as the kernel does for high-resolution mice; line scrolling as REL_WHEEL
 //   ±n with REL_WHEEL_HI_RES ±120n; horizontal alike on the HWHEEL axes,
 //   where the sign is the other way round;
-// - an event whose flags name a modifier that is not held is written with
-//   that modifier key pressed before it and released after it.
+// - a key or button press or a wheel turn whose flags name a modifier that
+//   is not held is written with that modifier key pressed before it and
+//   released after it (a release needs none).
 //
 // Any thread: the reader writes reports straight through while the main
 // thread is slow, the main thread writes what the taps settled.

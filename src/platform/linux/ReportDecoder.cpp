@@ -83,20 +83,21 @@ void ReportDecoder::observe(const Report& report) {
 }
 
 ReportDecoder::Result ReportDecoder::decode(const Report& report, const PointerState& pointer,
-                                            double doubleClickInterval, double doubleClickDistance,
-                                            std::uint64_t nowNanos) {
+                                            double doubleClickInterval,
+                                            double doubleClickDistance, std::uint64_t nowNanos) {
     Result out;
+    const auto count = static_cast<std::uint32_t>(report.size());
     // Motion first: the presses of this report happen where it leaves the
     // pointer.
     double dx = 0, dy = 0;
-    std::vector<InputRecord> motion;
-    std::vector<InputRecord> wheel;
-    for (const InputRecord& r : report) {
+    std::vector<std::uint32_t> motion, wheel;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const InputRecord& r = report[i];
         if (r.type == EV_REL && (r.code == REL_X || r.code == REL_Y)) {
             (r.code == REL_X ? dx : dy) += r.value;
-            motion.push_back(r);
+            motion.push_back(i);
         } else if (isWheel(r)) {
-            wheel.push_back(r);
+            wheel.push_back(i);
         }
     }
     const Point at{pointer.location.x + dx, pointer.location.y + dy};
@@ -113,29 +114,33 @@ ReportDecoder::Result ReportDecoder::decode(const Report& report, const PointerS
         e.setIntegerField(EventField::MouseEventButtonNumber, heldButtons_ ? dragButton() : 0);
         e.setDoubleField(EventField::MouseEventDeltaX, dx);
         e.setDoubleField(EventField::MouseEventDeltaY, dy);
-        out.events.push_back({e, std::move(motion)});
+        out.events.push_back({e, std::move(motion), {}});
     }
 
-    std::optional<InputRecord> scan;  // MSC_SCAN goes with the key after it
-    for (const InputRecord& r : report) {
+    std::optional<std::uint32_t> scan;  // MSC_SCAN goes with the key after it
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const InputRecord& r = report[i];
         if (r.type == EV_MSC && r.code == MSC_SCAN) {
             if (scan) out.leftovers.push_back(*scan);
-            scan = r;
+            scan = i;
             continue;
         }
         if (r.type != EV_KEY) {
             if (!(r.type == EV_REL && (r.code == REL_X || r.code == REL_Y)) && !isWheel(r))
-                out.leftovers.push_back(r);
+                out.leftovers.push_back(i);
             continue;
         }
-        std::vector<InputRecord> records;
-        if (scan) records.push_back(*scan);
+        std::vector<std::uint32_t> positions;
+        if (scan) positions.push_back(*scan);
         scan.reset();
-        records.push_back(r);
+        positions.push_back(i);
+        auto leave = [&] {
+            out.leftovers.insert(out.leftovers.end(), positions.begin(), positions.end());
+        };
 
         if (auto button = buttonNumber(r.code)) {
             if (r.value == 2) {
-                out.leftovers.insert(out.leftovers.end(), records.begin(), records.end());
+                leave();
                 continue;
             }
             const bool down = r.value == 1;
@@ -143,9 +148,8 @@ ReportDecoder::Result ReportDecoder::decode(const Report& report, const PointerS
             e.setIntegerField(EventField::MouseEventButtonNumber, *button);
             if (down) {
                 const double t = static_cast<double>(recordMicros(r)) / 1e6;
-                const bool again = lastPress_.button == *button &&
+                const bool again = lastPress_.button == *button && t >= lastPress_.seconds &&
                                    t - lastPress_.seconds <= doubleClickInterval &&
-                                   t >= lastPress_.seconds &&
                                    std::hypot(at.x - lastPress_.location.x,
                                               at.y - lastPress_.location.y) <= doubleClickDistance;
                 lastPress_ = LastPress{*button, t, at, again ? lastPress_.count + 1 : 1};
@@ -153,19 +157,22 @@ ReportDecoder::Result ReportDecoder::decode(const Report& report, const PointerS
             }
             e.setIntegerField(EventField::MouseEventClickState, std::max(clickStates_[*button], 1));
             trackKey(r.code, r.value);
-            out.events.push_back({e, std::move(records)});
+            out.events.push_back({e, std::move(positions), {}});
             continue;
         }
 
         const auto key = engineKeyCode(r.code);
         if (!key) {
-            out.leftovers.insert(out.leftovers.end(), records.begin(), records.end());
+            leave();
             continue;
         }
         trackKey(r.code, r.value);
         Event e;
         if (modifierFlagOfLinuxKey(r.code) != 0) {
-            if (r.value == 2) continue;  // a held modifier repeats nothing
+            if (r.value == 2) {  // a held modifier repeats nothing
+                leave();
+                continue;
+            }
             e = make(EventType::FlagsChanged);
             e.setIntegerField(EventField::KeyboardEventKeycode, *key);
         } else {
@@ -175,57 +182,75 @@ ReportDecoder::Result ReportDecoder::decode(const Report& report, const PointerS
             e.setFlags(e.flags() | pointer.modifierFlags | streamModifiers());
             if (r.value == 2) e.setIntegerField(EventField::KeyboardEventAutorepeat, 1);
         }
-        out.events.push_back({e, std::move(records)});
+        out.events.push_back({e, std::move(positions), {}});
     }
     if (scan) out.leftovers.push_back(*scan);
 
-    if (!wheel.empty()) {
-        // Each axis counts its high-resolution records when it has any, its
-        // low-resolution ones otherwise: a device sends both for one turn.
-        std::int64_t lines[2] = {0, 0};
-        Axis* axes[2] = {&vertical_, &horizontal_};
-        for (int a = 0; a < 2; ++a) {
-            const std::uint16_t lo = a == 0 ? REL_WHEEL : REL_HWHEEL;
-            const std::uint16_t hi = a == 0 ? REL_WHEEL_HI_RES : REL_HWHEEL_HI_RES;
-            std::int64_t hiSum = 0, loSum = 0;
-            bool hasHi = false, hasAny = false;
-            for (const InputRecord& r : wheel) {
-                if (r.code == hi) hasHi = true, hiSum += r.value;
-                if (r.code == lo) loSum += r.value;
-                if (r.code == hi || r.code == lo) hasAny = true;
-            }
-            if (!hasAny) continue;
-            Axis& axis = *axes[a];
-            for (const InputRecord& r : wheel)
-                if (r.code == hi || r.code == lo) axis.pending.push_back(r);
-            if (hasHi) {
-                axis.parts += hiSum;
-                lines[a] = axis.parts / kUnitsPerNotch;  // toward zero, the rest carried
-                axis.parts -= lines[a] * kUnitsPerNotch;
-            } else {
-                lines[a] = loSum;
-            }
-            // Parts that cancelled out have nothing left to say.
-            if (lines[a] == 0 && axis.parts == 0) axis.pending.clear();
-        }
-        if (lines[0] != 0 || lines[1] != 0) {
-            Event e =
-                Event::scrollWheel(ScrollEventUnit::Line, 2, static_cast<std::int32_t>(lines[0]),
-                                   static_cast<std::int32_t>(-lines[1]));
-            e.setLocation(at);
-            e.setTimestamp(nowNanos);
-            e.setFlags(pointer.modifierFlags | streamModifiers());
-            std::vector<InputRecord> records;
-            for (int a = 0; a < 2; ++a) {
-                if (lines[a] == 0) continue;
-                records.insert(records.end(), axes[a]->pending.begin(), axes[a]->pending.end());
-                axes[a]->pending.clear();
-            }
-            out.events.push_back({e, std::move(records)});
-        }
-    }
-
+    if (!wheel.empty()) decodeWheel(report, wheel, make(EventType::ScrollWheel), out);
     return out;
+}
+
+void ReportDecoder::decodeWheel(const Report& report, const std::vector<std::uint32_t>& wheel,
+                                Event event, Result& out) {
+    // Each axis counts its high-resolution records when it has any, its
+    // low-resolution ones otherwise: a device sends both for one turn.
+    std::int64_t lines[2] = {0, 0};
+    Axis* axes[2] = {&vertical_, &horizontal_};
+    std::vector<std::uint32_t> here[2];
+    for (int a = 0; a < 2; ++a) {
+        const std::uint16_t lo = a == 0 ? REL_WHEEL : REL_HWHEEL;
+        const std::uint16_t hi = a == 0 ? REL_WHEEL_HI_RES : REL_HWHEEL_HI_RES;
+        std::int64_t hiSum = 0, loSum = 0;
+        bool hasHi = false;
+        for (std::uint32_t i : wheel) {
+            const InputRecord& r = report[i];
+            if (r.code != hi && r.code != lo) continue;
+            here[a].push_back(i);
+            if (r.code == hi) {
+                hasHi = true;
+                hiSum += r.value;
+            } else {
+                loSum += r.value;
+            }
+        }
+        if (here[a].empty()) continue;
+        Axis& axis = *axes[a];
+        if (!hasHi) {
+            lines[a] = loSum;
+            continue;
+        }
+        axis.parts += hiSum;
+        lines[a] = axis.parts / kUnitsPerNotch;  // toward zero, the rest carried
+        axis.parts -= lines[a] * kUnitsPerNotch;
+        if (lines[a] != 0) continue;
+        // Not a line yet: the records wait for the ones that complete it,
+        // and parts that cancelled out have nothing left to say.
+        for (std::uint32_t i : here[a]) axis.pending.push_back(report[i]);
+        here[a].clear();
+        if (axis.parts == 0) axis.pending.clear();
+    }
+    if (lines[0] == 0 && lines[1] == 0) {
+        // A low-resolution record of a zero turn, say: it goes as it came.
+        for (auto& h : here) out.leftovers.insert(out.leftovers.end(), h.begin(), h.end());
+        return;
+    }
+    Event e = Event::scrollWheel(ScrollEventUnit::Line, 2, static_cast<std::int32_t>(lines[0]),
+                                 static_cast<std::int32_t>(-lines[1]));
+    e.setLocation(event.location());
+    e.setTimestamp(event.timestamp());
+    e.setFlags(event.flags());
+    DecodedEvent decoded{e, {}, {}};
+    for (int a = 0; a < 2; ++a) {
+        if (lines[a] == 0) {
+            out.leftovers.insert(out.leftovers.end(), here[a].begin(), here[a].end());
+            continue;
+        }
+        decoded.carried.insert(decoded.carried.end(), axes[a]->pending.begin(),
+                               axes[a]->pending.end());
+        axes[a]->pending.clear();
+        decoded.positions.insert(decoded.positions.end(), here[a].begin(), here[a].end());
+    }
+    out.events.push_back(std::move(decoded));
 }
 
 }  // namespace wexo::platform::lnx

@@ -12,10 +12,13 @@
 namespace wexo::platform::lnx {
 
 // An event a report means, with the records it came from: written back
-// unchanged when the event passes the taps unchanged.
+// unchanged when the event passes the taps unchanged. Its records are those
+// at `positions` in the report, after any carried over from earlier reports
+// (the parts of a high-resolution wheel turn that made no line yet).
 struct DecodedEvent {
     Event event;
-    std::vector<InputRecord> records;
+    std::vector<std::uint32_t> positions;
+    std::vector<InputRecord> carried;
 };
 
 // Turns one mouse's reports into the events they mean, numbered as Quartz
@@ -36,7 +39,7 @@ class ReportDecoder {
   public:
     struct Result {
         std::vector<DecodedEvent> events;  // motion, then keys and buttons, then the wheels
-        std::vector<InputRecord> leftovers;
+        std::vector<std::uint32_t> leftovers;  // positions of records no event stands for
     };
 
     // `pointer` is the desktop's answer for this report: the location
@@ -60,9 +63,11 @@ class ReportDecoder {
   private:
     struct Axis {
         std::int64_t parts = 0;            // 120ths not yet a whole line
-        std::vector<InputRecord> pending;  // the records behind them
+        std::vector<InputRecord> pending;  // the records behind them, from earlier reports
     };
     void trackKey(std::uint16_t code, std::int32_t value);
+    void decodeWheel(const Report& report, const std::vector<std::uint32_t>& wheel, Event event,
+                     Result& out);
     static EventType downType(int button);
     static EventType upType(int button);
     EventType motionType() const;

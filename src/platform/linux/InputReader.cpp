@@ -146,13 +146,15 @@ void InputReader::readSource(Source& source) {
     const auto result = source.input->read(records);
     std::vector<Report> reports;
     for (const InputRecord& r : records) {
+        // Reports before the chord go their way first.
         if (auto why = panic_.feed(source.id, r, steadySeconds())) {
             panic(*why);
             return;
         }
         source.splitter.push(r, reports);
+        for (Report& report : reports) handle(source.id, std::move(report));
+        reports.clear();
     }
-    for (Report& report : reports) handle(source.id, std::move(report));
     if (result != InputSource::ReadResult::End) return;
     const int id = source.id;
     if (source.watched) epoll_ctl(epollFd_, EPOLL_CTL_DEL, source.input->fd(), nullptr);

@@ -74,8 +74,13 @@ OutputDevices::Device* OutputDevices::find(int id) {
 
 bool OutputDevices::write(Device& device, std::vector<InputRecord>& records,
                           std::int64_t timeMicros) {
-    if (records.empty() || !device.sink) return false;
-    records.push_back(makeRecord(EV_SYN, SYN_REPORT, 0, timeMicros));
+    if (!device.sink) return false;
+    // A release of what the device does not hold (its press was swallowed)
+    // is dropped, as the kernel's input core drops it from a real device.
+    std::erase_if(records, [&](const InputRecord& r) {
+        return r.type == EV_KEY && r.value == 0 && !device.held.contains(r.code);
+    });
+    if (records.empty()) return false;
     for (const InputRecord& r : records) {
         if (r.type != EV_KEY) continue;
         if (r.value == 0) {
@@ -84,6 +89,7 @@ bool OutputDevices::write(Device& device, std::vector<InputRecord>& records,
             device.held.insert(r.code);
         }
     }
+    records.push_back(makeRecord(EV_SYN, SYN_REPORT, 0, timeMicros));
     if (device.sink->write(records)) return true;
     WEXO_LOG_ERROR("A virtual device refused %zu records", records.size());
     return false;

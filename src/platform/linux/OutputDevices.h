@@ -27,7 +27,8 @@ namespace wexo::platform::lnx {
 //   where the sign is the other way round;
 // - a key or button press or a wheel turn whose flags name a modifier that
 //   is not held is written with that modifier key pressed before it and
-//   released after it (a release needs none).
+//   released after it (a release needs none);
+// - a release of a button or key the device does not hold is dropped.
 //
 // Any thread: the reader writes reports straight through while the main
 // thread is slow, the main thread writes what the taps settled.

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <libevdev/libevdev.h>
+
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "actions/KxRecorder.h"
@@ -59,6 +63,30 @@ TEST(KeyCodesTest, MediaAndBrightnessKeys) {
     EXPECT_EQ(linuxKeyForAuxKey(17), KEY_NEXTSONG);
     EXPECT_EQ(linuxKeyForAuxKey(18), KEY_PREVIOUSSONG);
     EXPECT_FALSE(linuxKeyForAuxKey(4));
+}
+
+TEST(KeyCodesTest, ThePipelinesCapabilitiesListEveryKeyWexoMayWrite) {
+    std::ifstream file(WEXO_DATA_DIR "/wexo-stdio.yaml");
+    ASSERT_TRUE(file);
+    const std::string yaml((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // Listed inside a list ("KEY_A,") or at its end ("KEY_A]").
+    auto listedLast = [&](unsigned type, unsigned code) {
+        const char* name = libevdev_event_code_get_name(type, code);
+        return name && (yaml.find(std::string(" ") + name + ",") != std::string::npos ||
+                        yaml.find(std::string(" ") + name + "]") != std::string::npos);
+    };
+    for (std::uint16_t c = 0; c < 128; ++c)
+        if (auto k = linuxKeyCode(c)) {
+            EXPECT_TRUE(listedLast(EV_KEY, *k)) << c;
+        }
+    for (std::uint32_t aux = 0; aux < 32; ++aux)
+        if (auto k = linuxKeyForAuxKey(aux)) {
+            EXPECT_TRUE(listedLast(EV_KEY, *k)) << aux;
+        }
+    for (int b = 0; b < ReportDecoder::kButtonCount; ++b)
+        EXPECT_TRUE(listedLast(EV_KEY, ReportDecoder::buttonCode(b))) << b;
+    for (unsigned rel : {REL_WHEEL, REL_HWHEEL, REL_WHEEL_HI_RES, REL_HWHEEL_HI_RES})
+        EXPECT_TRUE(listedLast(EV_REL, rel)) << rel;
 }
 
 std::vector<InputRecord> assemble(const std::vector<InputRecord>& in, std::size_t chunk) {

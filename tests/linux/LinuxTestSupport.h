@@ -64,7 +64,8 @@ class PipeBackend : public DeviceBackend {
     std::vector<std::unique_ptr<InputSource>> openSources() override {
         std::vector<std::unique_ptr<InputSource>> out;
         for (std::size_t i = 0; i < pipes_.size(); ++i)
-            out.push_back(std::make_unique<StreamSource>(pipes_[i].first, "mouse " + std::to_string(i)));
+            out.push_back(
+                std::make_unique<StreamSource>(pipes_[i].first, "mouse " + std::to_string(i)));
         return out;
     }
     std::unique_ptr<VirtualDevice> createTwin(const InputSource&) override {

@@ -46,10 +46,11 @@ TEST(OutputDevicesTest, PixelScrollingBecomesHighResolutionUnitsWithTheRestCarri
     o.post(pixels(18));
     o.post(pixels(45));
     // 18 px = 36 units; 63 px = 126 units in all, past one notch.
-    EXPECT_EQ(triples(o.twin->records()),
-              (std::vector<Triple>{{EV_REL, REL_WHEEL_HI_RES, 36}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_REL, REL_WHEEL, 1}, {EV_REL, REL_WHEEL_HI_RES, 90},
-                                   {EV_SYN, SYN_REPORT, 0}}));
+    EXPECT_EQ(triples(o.twin->records()), (std::vector<Triple>{{EV_REL, REL_WHEEL_HI_RES, 36},
+                                                               {EV_SYN, SYN_REPORT, 0},
+                                                               {EV_REL, REL_WHEEL, 1},
+                                                               {EV_REL, REL_WHEEL_HI_RES, 90},
+                                                               {EV_SYN, SYN_REPORT, 0}}));
 
     // 53 pixels a notch: 10 px is 22.64 units; the running totals 22.64,
     // 45.28 and 67.92 are written as 22, 23 and 22 units.
@@ -91,12 +92,11 @@ TEST(OutputDevicesTest, TenThousandRandomPixelPostsDoNotDrift) {
 TEST(OutputDevicesTest, LinesButtonsAndKeys) {
     Outputs o;
     o.post(Event::scrollWheel(ScrollEventUnit::Line, 2, -2, 1));
-    EXPECT_EQ(triples(o.twin->records()),
-              (std::vector<Triple>{{EV_REL, REL_WHEEL, -2},
-                                   {EV_REL, REL_WHEEL_HI_RES, -240},
-                                   {EV_REL, REL_HWHEEL, -1},
-                                   {EV_REL, REL_HWHEEL_HI_RES, -120},
-                                   {EV_SYN, SYN_REPORT, 0}}));
+    EXPECT_EQ(triples(o.twin->records()), (std::vector<Triple>{{EV_REL, REL_WHEEL, -2},
+                                                               {EV_REL, REL_WHEEL_HI_RES, -240},
+                                                               {EV_REL, REL_HWHEEL, -1},
+                                                               {EV_REL, REL_HWHEEL_HI_RES, -120},
+                                                               {EV_SYN, SYN_REPORT, 0}}));
 
     Outputs b;
     Event side = Event::mouse(EventType::OtherMouseDown, {}, MouseButton::Center);
@@ -106,10 +106,12 @@ TEST(OutputDevicesTest, LinesButtonsAndKeys) {
     b.post(Event::mouse(EventType::RightMouseUp, {}, MouseButton::Right));
     // A release of what is not held (its press was swallowed) is dropped.
     b.post(Event::mouse(EventType::LeftMouseUp, {}, MouseButton::Left));
-    EXPECT_EQ(triples(b.twin->records()),
-              (std::vector<Triple>{{EV_KEY, BTN_SIDE, 1}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, BTN_RIGHT, 1}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, BTN_RIGHT, 0}, {EV_SYN, SYN_REPORT, 0}}));
+    EXPECT_EQ(triples(b.twin->records()), (std::vector<Triple>{{EV_KEY, BTN_SIDE, 1},
+                                                               {EV_SYN, SYN_REPORT, 0},
+                                                               {EV_KEY, BTN_RIGHT, 1},
+                                                               {EV_SYN, SYN_REPORT, 0},
+                                                               {EV_KEY, BTN_RIGHT, 0},
+                                                               {EV_SYN, SYN_REPORT, 0}}));
     EXPECT_EQ(b.devices.heldCodes(1), (std::vector<std::uint16_t>{BTN_SIDE}));
 
     b.post(Event::keyboard(122, true));  // F1
@@ -123,15 +125,14 @@ TEST(OutputDevicesTest, ModifiersNamedButNotHeldArePressedAroundPresses) {
     Event c = Event::keyboard(8, true);
     c.setFlags(EventFlags::Command | EventFlags::Shift);
     o.post(c);
-    EXPECT_EQ(triples(o.keyboard->records()),
-              (std::vector<Triple>{{EV_KEY, KEY_LEFTSHIFT, 1},
-                                   {EV_KEY, KEY_LEFTMETA, 1},
-                                   {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, KEY_C, 1},
-                                   {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, KEY_LEFTMETA, 0},
-                                   {EV_KEY, KEY_LEFTSHIFT, 0},
-                                   {EV_SYN, SYN_REPORT, 0}}));
+    EXPECT_EQ(triples(o.keyboard->records()), (std::vector<Triple>{{EV_KEY, KEY_LEFTSHIFT, 1},
+                                                                   {EV_KEY, KEY_LEFTMETA, 1},
+                                                                   {EV_SYN, SYN_REPORT, 0},
+                                                                   {EV_KEY, KEY_C, 1},
+                                                                   {EV_SYN, SYN_REPORT, 0},
+                                                                   {EV_KEY, KEY_LEFTMETA, 0},
+                                                                   {EV_KEY, KEY_LEFTSHIFT, 0},
+                                                                   {EV_SYN, SYN_REPORT, 0}}));
 
     // Held already (by the user, or by the program's own modifier press):
     // nothing around it; and a release needs nothing.
@@ -143,11 +144,14 @@ TEST(OutputDevicesTest, ModifiersNamedButNotHeldArePressedAroundPresses) {
     v.setType(EventType::KeyUp);
     held.post(Event::keyboard(55, false));
     held.post(v);
-    EXPECT_EQ(triples(held.keyboard->records()),
-              (std::vector<Triple>{{EV_KEY, KEY_LEFTMETA, 1}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, KEY_V, 1}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, KEY_LEFTMETA, 0}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, KEY_V, 0}, {EV_SYN, SYN_REPORT, 0}}));
+    EXPECT_EQ(triples(held.keyboard->records()), (std::vector<Triple>{{EV_KEY, KEY_LEFTMETA, 1},
+                                                                      {EV_SYN, SYN_REPORT, 0},
+                                                                      {EV_KEY, KEY_V, 1},
+                                                                      {EV_SYN, SYN_REPORT, 0},
+                                                                      {EV_KEY, KEY_LEFTMETA, 0},
+                                                                      {EV_SYN, SYN_REPORT, 0},
+                                                                      {EV_KEY, KEY_V, 0},
+                                                                      {EV_SYN, SYN_REPORT, 0}}));
 
     // A click with Control: the key on the keyboard, the button on the twin.
     Outputs click;
@@ -168,8 +172,8 @@ TEST(OutputDevicesTest, ReleasingAllLeavesNothingHeld) {
     EXPECT_TRUE(o.devices.heldCodes(-1).empty());
     const auto twin = triples(o.twin->records());
     EXPECT_EQ(std::vector<Triple>(twin.end() - 3, twin.end()),
-              (std::vector<Triple>{{EV_KEY, BTN_LEFT, 0}, {EV_KEY, BTN_MIDDLE, 0},
-                                   {EV_SYN, SYN_REPORT, 0}}));
+              (std::vector<Triple>{
+                  {EV_KEY, BTN_LEFT, 0}, {EV_KEY, BTN_MIDDLE, 0}, {EV_SYN, SYN_REPORT, 0}}));
     EXPECT_EQ(triples(o.keyboard->records()).back(), (Triple{EV_SYN, SYN_REPORT, 0}));
     EXPECT_EQ(triples(o.keyboard->records())[2], (Triple{EV_KEY, KEY_VOLUMEUP, 0}));
 

@@ -23,13 +23,13 @@ using namespace testing;
 TEST(KeyCodesTest, KeysTheEngineNamesMapBothWays) {
     // A few by hand from the two keyboards' layouts.
     const std::pair<int, int> known[] = {
-        {0, KEY_A},       {8, KEY_C},        {18, KEY_1},       {29, KEY_0},
-        {36, KEY_ENTER},  {48, KEY_TAB},     {49, KEY_SPACE},   {51, KEY_BACKSPACE},
-        {53, KEY_ESC},    {55, KEY_LEFTMETA}, {56, KEY_LEFTSHIFT}, {58, KEY_LEFTALT},
-        {59, KEY_LEFTCTRL}, {76, KEY_KPENTER}, {82, KEY_KP0},   {92, KEY_KP9},
-        {122, KEY_F1},    {111, KEY_F12},    {64, KEY_F17},     {90, KEY_F20},
-        {115, KEY_HOME},  {117, KEY_DELETE}, {116, KEY_PAGEUP}, {121, KEY_PAGEDOWN},
-        {123, KEY_LEFT},  {124, KEY_RIGHT},  {125, KEY_DOWN},   {126, KEY_UP},
+        {0, KEY_A},         {8, KEY_C},         {18, KEY_1},         {29, KEY_0},
+        {36, KEY_ENTER},    {48, KEY_TAB},      {49, KEY_SPACE},     {51, KEY_BACKSPACE},
+        {53, KEY_ESC},      {55, KEY_LEFTMETA}, {56, KEY_LEFTSHIFT}, {58, KEY_LEFTALT},
+        {59, KEY_LEFTCTRL}, {76, KEY_KPENTER},  {82, KEY_KP0},       {92, KEY_KP9},
+        {122, KEY_F1},      {111, KEY_F12},     {64, KEY_F17},       {90, KEY_F20},
+        {115, KEY_HOME},    {117, KEY_DELETE},  {116, KEY_PAGEUP},   {121, KEY_PAGEDOWN},
+        {123, KEY_LEFT},    {124, KEY_RIGHT},   {125, KEY_DOWN},     {126, KEY_UP},
         {72, KEY_VOLUMEUP}, {74, KEY_MUTE},
     };
     for (auto [engine, kernel] : known) {
@@ -39,7 +39,8 @@ TEST(KeyCodesTest, KeysTheEngineNamesMapBothWays) {
     // Every key the recorder can name and every key of the catalogues.
     std::vector<std::int64_t> codes;
     for (std::uint64_t c = 0; c < 128; ++c)
-        if (KxRecorder::keyStringFormKeyCode(c) != "?") codes.push_back(static_cast<std::int64_t>(c));
+        if (KxRecorder::keyStringFormKeyCode(c) != "?")
+            codes.push_back(static_cast<std::int64_t>(c));
     for (const auto& s : KxShortcutsKeeper::getPreDefinedShortcuts())
         if (s.key && *s.key >= 0 && *s.key < 128) codes.push_back(*s.key);
     for (const auto& s : KxShortcutsKeeper::getPreDefinedKeyboardKeys()) codes.push_back(*s.key);
@@ -68,7 +69,8 @@ TEST(KeyCodesTest, MediaAndBrightnessKeys) {
 TEST(KeyCodesTest, ThePipelinesCapabilitiesListEveryKeyWexoMayWrite) {
     std::ifstream file(WEXO_DATA_DIR "/wexo-stdio.yaml");
     ASSERT_TRUE(file);
-    const std::string yaml((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string yaml((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
     // A whole name in a list: "[KEY_A," " KEY_A," " KEY_A]" and so on.
     auto listedLast = [&](unsigned type, unsigned code) {
         const char* name = libevdev_event_code_get_name(type, code);
@@ -214,7 +216,7 @@ TEST(ReportDecoderTest, ClicksCountWithinTheDoubleClickTimeAndDistance) {
     EXPECT_EQ(clickAt(1.0), 1);
     EXPECT_EQ(clickAt(1.4), 2);  // 0.4 s after
     EXPECT_EQ(clickAt(1.8), 3);
-    EXPECT_EQ(clickAt(2.4), 1);  // 0.6 s after: too late
+    EXPECT_EQ(clickAt(2.4), 1);            // 0.6 s after: too late
     d.pointer.location = Point{105, 100};  // 5 pixels away: too far
     EXPECT_EQ(clickAt(2.5), 1);
     d.pointer.location = Point{108, 100};  // 3 pixels on: near enough
@@ -283,8 +285,8 @@ TEST(ReportDecoderTest, KeysOnTheStreamSetTheModifiersOfWhatFollows) {
     EXPECT_EQ(c.events[0].event.type(), EventType::KeyDown);
     EXPECT_EQ(c.events[0].event.integerField(EventField::KeyboardEventKeycode), 8);
     EXPECT_EQ(c.events[1].event.flags(), EventFlags::Shift | EventFlags::Alternate);
-    EXPECT_TRUE(d({key(KEY_F1, 2)}).events[0].event.integerField(
-        EventField::KeyboardEventAutorepeat));
+    EXPECT_TRUE(
+        d({key(KEY_F1, 2)}).events[0].event.integerField(EventField::KeyboardEventAutorepeat));
 
     (void)d({key(KEY_LEFTSHIFT, 0)});
     (void)d({key(KEY_CAPSLOCK, 1)});

@@ -60,7 +60,8 @@ class WexoProcess {
     }
 
     void feed(const std::vector<InputRecord>& records) {
-        feedBytes(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(InputRecord));
+        feedBytes(reinterpret_cast<const char*>(records.data()),
+                  records.size() * sizeof(InputRecord));
     }
     void feedBytes(const char* bytes, std::size_t left) {
         while (left > 0) {

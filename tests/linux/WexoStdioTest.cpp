@@ -111,17 +111,20 @@ TEST(WexoStdioTest, AButtonAssignedAShortcutTypesItAndLeavesNoButtonRecords) {
         "<integer>2</integer><key>shortcut</key><dict><key>key</key><integer>8</integer>"
         "<key>command</key><true/></dict></dict></dict></dict>");
     WexoProcess wexo({"--stdio"}, config.home());
-    wexo.feed({makeRecord(EV_MSC, MSC_SCAN, 0x90004), key(BTN_SIDE, 1), syn(), key(BTN_SIDE, 0),
-               syn()});
+    wexo.feed(
+        {makeRecord(EV_MSC, MSC_SCAN, 0x90004), key(BTN_SIDE, 1), syn(), key(BTN_SIDE, 0), syn()});
     wexo.closeInput();
     EXPECT_EQ(wexo.wait(), 0) << wexo.err;
     // The modifier's press, the key's press, the modifier's release, then
     // the key's release.
-    EXPECT_EQ(triples(wexo.records()),
-              (std::vector<Triple>{{EV_KEY, KEY_LEFTMETA, 1}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, KEY_C, 1}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, KEY_LEFTMETA, 0}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, KEY_C, 0}, {EV_SYN, SYN_REPORT, 0}}));
+    EXPECT_EQ(triples(wexo.records()), (std::vector<Triple>{{EV_KEY, KEY_LEFTMETA, 1},
+                                                            {EV_SYN, SYN_REPORT, 0},
+                                                            {EV_KEY, KEY_C, 1},
+                                                            {EV_SYN, SYN_REPORT, 0},
+                                                            {EV_KEY, KEY_LEFTMETA, 0},
+                                                            {EV_SYN, SYN_REPORT, 0},
+                                                            {EV_KEY, KEY_C, 0},
+                                                            {EV_SYN, SYN_REPORT, 0}}));
 }
 
 TEST(WexoStdioTest, MotionAndClicksPassUnchanged) {
@@ -164,9 +167,10 @@ TEST(WexoStdioTest, StoppingLetsGoOfWhatIsHeld) {
         wexo.readUntil([&] { return wexo.records().size() >= 2; });
         wexo.signal(sig);
         EXPECT_EQ(wexo.wait(), 0);
-        EXPECT_EQ(triples(wexo.records()),
-                  (std::vector<Triple>{{EV_KEY, BTN_RIGHT, 1}, {EV_SYN, SYN_REPORT, 0},
-                                       {EV_KEY, BTN_RIGHT, 0}, {EV_SYN, SYN_REPORT, 0}}));
+        EXPECT_EQ(triples(wexo.records()), (std::vector<Triple>{{EV_KEY, BTN_RIGHT, 1},
+                                                                {EV_SYN, SYN_REPORT, 0},
+                                                                {EV_KEY, BTN_RIGHT, 0},
+                                                                {EV_SYN, SYN_REPORT, 0}}));
     }
     {
         // The end of input with a button still down, and half a record.
@@ -175,9 +179,10 @@ TEST(WexoStdioTest, StoppingLetsGoOfWhatIsHeld) {
         wexo.feedBytes(reinterpret_cast<const char*>(records.data()), 2 * sizeof(InputRecord) + 10);
         wexo.closeInput();
         EXPECT_EQ(wexo.wait(), 0);
-        EXPECT_EQ(triples(wexo.records()),
-                  (std::vector<Triple>{{EV_KEY, BTN_MIDDLE, 1}, {EV_SYN, SYN_REPORT, 0},
-                                       {EV_KEY, BTN_MIDDLE, 0}, {EV_SYN, SYN_REPORT, 0}}));
+        EXPECT_EQ(triples(wexo.records()), (std::vector<Triple>{{EV_KEY, BTN_MIDDLE, 1},
+                                                                {EV_SYN, SYN_REPORT, 0},
+                                                                {EV_KEY, BTN_MIDDLE, 0},
+                                                                {EV_SYN, SYN_REPORT, 0}}));
         EXPECT_NE(wexo.err.find("ended in the middle of a record"), std::string::npos);
     }
 }

@@ -17,11 +17,6 @@ namespace {
 constexpr std::uint64_t kStopKey = ~std::uint64_t{0};
 constexpr std::uint64_t kHotplugKey = ~std::uint64_t{0} - 1;
 
-std::int64_t wallMicros() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return std::int64_t{ts.tv_sec} * 1'000'000 + ts.tv_nsec / 1000;
-}
 }  // namespace
 
 InputReader::InputReader(DeviceBackend& backend, OutputDevices& outputs, Hooks hooks,
@@ -166,7 +161,7 @@ void InputReader::readSource(Source& source) {
 
 void InputReader::handle(int device, Report report) {
     if (passthrough_.load(std::memory_order_acquire) || !hooks_.settle) {
-        outputs_.writeFrame(device, report, wallMicros());
+        outputs_.writeFrame(device, report, wallClockMicros());
         if (hooks_.passedStraight) hooks_.passedStraight(device, report);
         return;
     }
@@ -180,7 +175,7 @@ void InputReader::handle(int device, Report report) {
                               [&] { return ticket->state != ReportTicket::State::Waiting; }))
         return;
     ticket->state = ReportTicket::State::Abandoned;
-    outputs_.writeFrame(device, ticket->report, wallMicros());
+    outputs_.writeFrame(device, ticket->report, wallClockMicros());
     lock.unlock();
     if (!passthrough_.exchange(true)) {
         WEXO_LOG_ERROR(
@@ -192,7 +187,7 @@ void InputReader::handle(int device, Report report) {
 
 void InputReader::panic(const char* why) {
     panicked_ = true;
-    outputs_.releaseAll(wallMicros());
+    outputs_.releaseAll(wallClockMicros());
     for (auto& s : sources_) s.input->grab(false);
     WEXO_LOG_ERROR("Panic: %s; everything held is released and every mouse given back", why);
     if (hooks_.panicked) hooks_.panicked(why);

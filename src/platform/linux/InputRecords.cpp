@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 
 namespace wexo::platform::lnx {
 
@@ -21,6 +22,12 @@ InputRecord makeRecord(std::uint16_t type, std::uint16_t code, std::int32_t valu
 std::int64_t recordMicros(const InputRecord& r) {
     return static_cast<std::int64_t>(r.input_event_sec) * 1'000'000 +
            static_cast<std::int64_t>(r.input_event_usec);
+}
+
+std::int64_t wallClockMicros() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return std::int64_t{ts.tv_sec} * 1'000'000 + ts.tv_nsec / 1000;
 }
 
 bool sameRecord(const InputRecord& a, const InputRecord& b) {

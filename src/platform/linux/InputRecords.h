@@ -18,6 +18,8 @@ static_assert(sizeof(InputRecord) == 24 || sizeof(InputRecord) == 16);
 InputRecord makeRecord(std::uint16_t type, std::uint16_t code, std::int32_t value,
                        std::int64_t timeMicros = 0);
 std::int64_t recordMicros(const InputRecord& r);
+// The time the kernel would stamp a record with now (CLOCK_REALTIME).
+std::int64_t wallClockMicros();
 // Type, code and value alike; the time aside.
 bool sameRecord(const InputRecord& a, const InputRecord& b);
 // "EV_REL REL_X 3", for log lines.

@@ -1,67 +1,12 @@
 #include "platform/linux/LinuxDisplayLinks.h"
 
 #include <cmath>
-#include <condition_variable>
-#include <thread>
 
 namespace wexo::platform::lnx {
 
-struct LinuxDisplayLinks::Core {
-    using Clock = std::chrono::steady_clock;
-    explicit Core(std::chrono::nanoseconds period) : period(period) {}
-
-    const std::chrono::nanoseconds period;
-    mutable std::mutex mutex;
-    std::condition_variable changed;
-    std::function<void()> callback;
-    bool running = false;
-    bool quit = false;
-    std::thread thread;
-
-    void start() {
-        std::lock_guard lock(mutex);
-        if (running || quit) return;
-        running = true;
-        if (!thread.joinable()) thread = std::thread([this] { runThread(); });
-        changed.notify_all();
-    }
-    void stop() {
-        std::lock_guard lock(mutex);
-        running = false;
-        changed.notify_all();
-    }
-    bool isRunning() const {
-        std::lock_guard lock(mutex);
-        return running;
-    }
-    void shutDown() {
-        {
-            std::lock_guard lock(mutex);
-            quit = true;
-            running = false;
-            changed.notify_all();
-        }
-        if (thread.joinable() && thread.get_id() != std::this_thread::get_id()) thread.join();
-    }
-
-    void runThread() {
-        std::unique_lock lock(mutex);
-        while (!quit) {
-            changed.wait(lock, [&] { return quit || running; });
-            const Clock::time_point origin = Clock::now();
-            std::int64_t frame = 1;
-            while (running && !quit) {
-                const Clock::time_point due = origin + frame * period;
-                if (changed.wait_until(lock, due, [&] { return quit || !running; })) break;
-                const auto late = Clock::now() - due;
-                frame += 1 + late / period;
-                auto cb = callback;
-                lock.unlock();
-                if (cb) cb();
-                lock.lock();
-            }
-        }
-    }
+// A link is its thread.
+struct LinuxDisplayLinks::Core : LinkThread {
+    using LinkThread::LinkThread;
 };
 
 class LinuxDisplayLinks::Link : public DisplayLink {
@@ -69,8 +14,7 @@ class LinuxDisplayLinks::Link : public DisplayLink {
     explicit Link(std::shared_ptr<Core> core) : core_(std::move(core)) {}
     ~Link() override { core_->shutDown(); }
     void setOutputCallback(std::function<void()> callback) override {
-        std::lock_guard lock(core_->mutex);
-        core_->callback = std::move(callback);
+        core_->setCallback(std::move(callback));
     }
     void start() override { core_->start(); }
     void stop() override { core_->stop(); }

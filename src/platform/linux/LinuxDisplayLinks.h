@@ -6,15 +6,14 @@
 #include <vector>
 
 #include "platform/DisplayLinks.h"
+#include "platform/LinkThread.h"
 #include "platform/Screens.h"
 
 namespace wexo::platform::lnx {
 
-// Display links on threads of their own. A link ticks at the refresh rate
-// of its display as `refreshRate` reports it (60 Hz when that is 0 or
-// unknown), on absolute deadlines: frame k of a link started at t is due at
-// t + k periods, so a slow callback delays one frame, never the ones after
-// it (a frame more than a whole period late is skipped, not run in a burst).
+// Display links on threads of their own (LinkThread: absolute deadlines, no
+// drift), each ticking at the refresh rate of its display as `refreshRate`
+// reports it, 60 Hz when that is 0 or unknown.
 class LinuxDisplayLinks : public DisplayLinks {
   public:
     // kCVReturnInvalidDisplay: the answer for a display that does not exist.

@@ -7,12 +7,6 @@
 namespace wexo::platform::lnx {
 
 namespace {
-std::int64_t wallMicros() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return std::int64_t{ts.tv_sec} * 1'000'000 + ts.tv_nsec / 1000;
-}
-
 bool movesPointer(EventType t) {
     return t == EventType::MouseMoved || isMouseDragged(t);
 }
@@ -82,11 +76,11 @@ bool LinuxEventStream::start() {
 
 void LinuxEventStream::stop() {
     reader_.stop();
-    outputs_.releaseAll(wallMicros());
+    outputs_.releaseAll(wallClockMicros());
 }
 
 void LinuxEventStream::releaseAll() {
-    outputs_.releaseAll(wallMicros());
+    outputs_.releaseAll(wallClockMicros());
 }
 
 std::unique_ptr<EventTap> LinuxEventStream::createTap(TapLocation location, TapPlacement placement,
@@ -156,8 +150,9 @@ void LinuxEventStream::settle(const std::shared_ptr<ReportTicket>& ticket) {
         ticket->report, lastPointer_, desktop_.doubleClickInterval(),
         desktop_.doubleClickDistance(), nowNanos);
 
-    Settling settling{ticket, std::move(decoded.events), std::vector<bool>(ticket->report.size()),
-                      {}, {}, 0, 0, false};
+    Settling settling{
+        ticket, std::move(decoded.events), std::vector<bool>(ticket->report.size()), {}, {}, 0, 0,
+        false};
     for (std::uint32_t i : decoded.leftovers) settling.keep[i] = true;
     if (!settling.events.empty()) {
         const pid_t owner = desktop_.windowOwnerAt(settling.events.front().event.location());
@@ -199,7 +194,7 @@ void LinuxEventStream::flush() {
     if (!settling_ || settling_->flushed) return;
     Settling& s = *settling_;
     s.flushed = true;
-    const std::int64_t now = wallMicros();
+    const std::int64_t now = wallClockMicros();
     {
         std::lock_guard lock(s.ticket->mutex);
         if (s.ticket->state == ReportTicket::State::Abandoned) {
@@ -243,7 +238,7 @@ void LinuxEventStream::writePosted(const Event& event) {
         }
         return;
     }
-    outputs_.writeEvent(currentDevice_, event, heldModifiers(), wallMicros());
+    outputs_.writeEvent(currentDevice_, event, heldModifiers(), wallClockMicros());
 }
 
 void LinuxEventStream::timedOut() {

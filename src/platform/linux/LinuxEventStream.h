@@ -77,10 +77,10 @@ class LinuxEventStream : public EventStream, private TapChain::Host {
     struct Settling {
         std::shared_ptr<ReportTicket> ticket;
         std::vector<DecodedEvent> events;
-        std::vector<bool> keep;           // the report's records going out as they came
+        std::vector<bool> keep;            // the report's records going out as they came
         std::vector<InputRecord> carried;  // earlier records going out with them
-        std::vector<Event> changed;      // events the taps changed
-        double dx = 0, dy = 0;           // motion that passed
+        std::vector<Event> changed;        // events the taps changed
+        double dx = 0, dy = 0;             // motion that passed
         bool flushed = false;
     };
 

@@ -12,14 +12,6 @@
 
 namespace wexo::platform::lnx {
 
-namespace {
-std::int64_t wallMicros() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return std::int64_t{ts.tv_sec} * 1'000'000 + ts.tv_nsec / 1000;
-}
-}  // namespace
-
 bool LinuxHidSystem::postEvent(std::uint32_t connection, std::uint32_t eventType, Point,
                                const SystemDefinedRecord& record, std::uint32_t, std::uint32_t,
                                std::uint32_t) {
@@ -39,7 +31,7 @@ bool LinuxHidSystem::postEvent(std::uint32_t connection, std::uint32_t eventType
         return false;
     }
     if (state != 0x0A00 && state != 0x0B00) return false;
-    outputs_.writeKey(*key, state == 0x0A00, wallMicros());
+    outputs_.writeKey(*key, state == 0x0A00, wallClockMicros());
     return true;
 }
 

@@ -46,7 +46,7 @@ double OutputDevices::pixelsPerNotch() const {
 
 void OutputDevices::addPointer(int id, std::unique_ptr<VirtualDevice> twin) {
     std::lock_guard lock(mutex_);
-    pointers_[id] = Device{std::move(twin), {}, {}, {}};
+    pointers_[id] = Device{std::move(twin), {}, {}, {}, false};
 }
 
 void OutputDevices::setKeyboard(std::unique_ptr<VirtualDevice> keyboard) {
@@ -91,7 +91,9 @@ bool OutputDevices::write(Device& device, std::vector<InputRecord>& records,
     }
     records.push_back(makeRecord(EV_SYN, SYN_REPORT, 0, timeMicros));
     if (device.sink->write(records)) return true;
-    WEXO_LOG_ERROR("A virtual device refused %zu records", records.size());
+    // Once is enough: a device that went away refuses everything after.
+    if (!device.refused) WEXO_LOG_ERROR("A virtual device refused %zu records", records.size());
+    device.refused = true;
     return false;
 }
 

@@ -71,6 +71,7 @@ class OutputDevices {
         std::unique_ptr<VirtualDevice> sink;
         std::set<std::uint16_t> held;
         Wheel vertical, horizontal;
+        bool refused = false;
     };
 
     bool write(Device& device, std::vector<InputRecord>& records, std::int64_t timeMicros);

@@ -83,8 +83,8 @@ void ReportDecoder::observe(const Report& report) {
 }
 
 ReportDecoder::Result ReportDecoder::decode(const Report& report, const PointerState& pointer,
-                                            double doubleClickInterval,
-                                            double doubleClickDistance, std::uint64_t nowNanos) {
+                                            double doubleClickInterval, double doubleClickDistance,
+                                            std::uint64_t nowNanos) {
     Result out;
     const auto count = static_cast<std::uint32_t>(report.size());
     // Motion first: the presses of this report happen where it leaves the

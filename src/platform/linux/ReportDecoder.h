@@ -38,7 +38,7 @@ struct DecodedEvent {
 class ReportDecoder {
   public:
     struct Result {
-        std::vector<DecodedEvent> events;  // motion, then keys and buttons, then the wheels
+        std::vector<DecodedEvent> events;      // motion, then keys and buttons, then the wheels
         std::vector<std::uint32_t> leftovers;  // positions of records no event stands for
     };
 

@@ -19,9 +19,11 @@ namespace {
 using namespace testing;
 
 struct InputPath {
-    explicit InputPath(int mice = 1, std::chrono::milliseconds timeout = std::chrono::milliseconds(200))
+    explicit InputPath(int mice = 1,
+                       std::chrono::milliseconds timeout = std::chrono::milliseconds(200))
         : backend(mice),
-          stream(loop, desktop, backend, LinuxEventStream::Options{timeout, [] { return true; }, false}) {
+          stream(loop, desktop, backend,
+                 LinuxEventStream::Options{timeout, [] { return true; }, false}) {
         loop.setAfterWork([this] { stream.chain().drain(); });
         stream.setListener({[this] { ended = true; }, [this](const char* why) { panicked = why; }});
     }
@@ -116,34 +118,41 @@ TEST(LinuxEventStreamTest, SwallowingButtonThreeRemovesExactlyItsPressAndRelease
     InputPath path;
     const std::uint64_t buttons =
         eventMaskBit(EventType::OtherMouseDown) | eventMaskBit(EventType::OtherMouseUp);
-    auto swallow = path.tap(TapLocation::Session, TapOption::Default, buttons, [](EventType, Event& e) {
-        return e.integerField(EventField::MouseEventButtonNumber) == 3 ? Verdict::swallow()
-                                                                       : Verdict::pass();
-    });
+    auto swallow =
+        path.tap(TapLocation::Session, TapOption::Default, buttons, [](EventType, Event& e) {
+            return e.integerField(EventField::MouseEventButtonNumber) == 3 ? Verdict::swallow()
+                                                                           : Verdict::pass();
+        });
     path.play({rel(REL_X, 3), syn(), makeRecord(EV_MSC, MSC_SCAN, 0x90004), key(BTN_SIDE, 1), syn(),
-               key(BTN_MIDDLE, 1), syn(), rel(REL_Y, 2), key(BTN_SIDE, 0), syn(), key(BTN_MIDDLE, 0),
-               syn()});
+               key(BTN_MIDDLE, 1), syn(), rel(REL_Y, 2), key(BTN_SIDE, 0), syn(),
+               key(BTN_MIDDLE, 0), syn()});
     EXPECT_EQ(triples(path.backend.twin(0)->records()),
-              (std::vector<Triple>{{EV_REL, REL_X, 3}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, BTN_MIDDLE, 1}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_REL, REL_Y, 2}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, BTN_MIDDLE, 0}, {EV_SYN, SYN_REPORT, 0}}));
+              (std::vector<Triple>{{EV_REL, REL_X, 3},
+                                   {EV_SYN, SYN_REPORT, 0},
+                                   {EV_KEY, BTN_MIDDLE, 1},
+                                   {EV_SYN, SYN_REPORT, 0},
+                                   {EV_REL, REL_Y, 2},
+                                   {EV_SYN, SYN_REPORT, 0},
+                                   {EV_KEY, BTN_MIDDLE, 0},
+                                   {EV_SYN, SYN_REPORT, 0}}));
     // The headless pointer followed the motion that went out.
     EXPECT_EQ(path.stream.pointerLocation(), (Point{963, 542}));
 }
 
 TEST(LinuxEventStreamTest, ChangedEventsAreWrittenAsTheTapsLeftThem) {
     InputPath path;
-    auto reverse = path.tap(TapLocation::Session, TapOption::Default,
-                            eventMaskBit(EventType::ScrollWheel), [](EventType, Event& e) {
-                                e.setIntegerField(EventField::ScrollWheelEventDeltaAxis1,
-                                                  -e.integerField(EventField::ScrollWheelEventDeltaAxis1));
-                                return Verdict::pass();
-                            });
+    auto reverse =
+        path.tap(TapLocation::Session, TapOption::Default, eventMaskBit(EventType::ScrollWheel),
+                 [](EventType, Event& e) {
+                     e.setIntegerField(EventField::ScrollWheelEventDeltaAxis1,
+                                       -e.integerField(EventField::ScrollWheelEventDeltaAxis1));
+                     return Verdict::pass();
+                 });
     path.play({rel(REL_WHEEL, 1), rel(REL_WHEEL_HI_RES, 120), syn()});
-    EXPECT_EQ(triples(path.backend.twin(0)->records()),
-              (std::vector<Triple>{{EV_REL, REL_WHEEL, -1}, {EV_REL, REL_WHEEL_HI_RES, -120},
-                                   {EV_SYN, SYN_REPORT, 0}}));
+    EXPECT_EQ(
+        triples(path.backend.twin(0)->records()),
+        (std::vector<Triple>{
+            {EV_REL, REL_WHEEL, -1}, {EV_REL, REL_WHEEL_HI_RES, -120}, {EV_SYN, SYN_REPORT, 0}}));
 }
 
 TEST(LinuxEventStreamTest, PostedEventsPassLaterTapsWithTheirMarksAndAreNeverReadBack) {
@@ -211,9 +220,9 @@ TEST(LinuxEventStreamTest, AReportNotSettledInTimeIsWrittenUnchangedAndTheTapsHe
     // swallowed) again.
     EXPECT_EQ(triples(path.backend.twin(0)->records()),
               (std::vector<Triple>{{EV_KEY, BTN_LEFT, 1}, {EV_SYN, SYN_REPORT, 0}}));
-    EXPECT_EQ(heard, (std::vector<EventType>{EventType::LeftMouseDown,
-                                             EventType::TapDisabledByTimeout,
-                                             EventType::LeftMouseUp}));
+    EXPECT_EQ(heard,
+              (std::vector<EventType>{EventType::LeftMouseDown, EventType::TapDisabledByTimeout,
+                                      EventType::LeftMouseUp}));
     EXPECT_FALSE(path.stream.passingStraight());
 }
 
@@ -261,8 +270,10 @@ TEST(LinuxEventStreamTest, AMouseUnpluggedMidPressIsReleasedOnItsTwin) {
     });
     feeder.join();
     EXPECT_EQ(triples(path.backend.twin(0)->records()),
-              (std::vector<Triple>{{EV_KEY, BTN_MIDDLE, 1}, {EV_SYN, SYN_REPORT, 0},
-                                   {EV_KEY, BTN_MIDDLE, 0}, {EV_SYN, SYN_REPORT, 0}}));
+              (std::vector<Triple>{{EV_KEY, BTN_MIDDLE, 1},
+                                   {EV_SYN, SYN_REPORT, 0},
+                                   {EV_KEY, BTN_MIDDLE, 0},
+                                   {EV_SYN, SYN_REPORT, 0}}));
     // The other mouse is still there, its button still held until it stops.
     EXPECT_EQ(path.stream.outputs().heldCodes(2), (std::vector<std::uint16_t>{BTN_LEFT}));
     EXPECT_FALSE(path.ended);

@@ -3,10 +3,12 @@
 mouse motion and clicks: what one mouse sends, report after report.
 
     make-stream.py RECORDS > stream.bin
+    make-stream.py RECORDS --pace HZ | ...    (one report at a time, HZ a second)
 """
 import random
 import struct
 import sys
+import time
 
 EV_SYN, EV_KEY, EV_REL, EV_MSC = 0, 1, 2, 4
 SYN_REPORT, REL_X, REL_Y, MSC_SCAN = 0, 0, 1, 4
@@ -15,6 +17,7 @@ BTN_LEFT, BTN_RIGHT = 0x110, 0x111
 
 def main():
     total = int(sys.argv[1]) if len(sys.argv) > 1 else 1_000_000
+    pace = float(sys.argv[3]) if len(sys.argv) > 3 and sys.argv[2] == "--pace" else 0
     rng = random.Random(1)
     out = sys.stdout.buffer
     chunk = []
@@ -39,6 +42,14 @@ def main():
             record(EV_REL, REL_X, rng.randint(-6, 6))
             record(EV_REL, REL_Y, rng.randint(-6, 6))
         record(EV_SYN, SYN_REPORT, 0)
+        if pace:
+            # As a mouse sends them: each report on its own, on time.
+            written += len(chunk)
+            out.write(b"".join(chunk))
+            out.flush()
+            chunk.clear()
+            time.sleep(1 / pace)
+            continue
         if len(chunk) >= 4096:
             written += len(chunk)
             out.write(b"".join(chunk))

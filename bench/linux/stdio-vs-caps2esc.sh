@@ -2,7 +2,8 @@
 # Records per second through `wexo --stdio` (the whole engine, a realistic
 # preference file) and through caps2esc (Debian's interception-caps2esc) on
 # the same stream of mouse motion and clicks, in one run, and their ratio;
-# then Wexo's time from a report read to its records written.
+# then Wexo's time from a report read to its records written, for reports
+# coming as a mouse sends them and for a stream all waiting.
 #
 #   bench/linux/stdio-vs-caps2esc.sh [RECORDS] [WEXO]
 #
@@ -45,6 +46,11 @@ printf 'wexo:      %.0f records/s (%.2f s)\n' "$wexo_rate" "$wexo_s"
 printf 'caps2esc:  %.0f records/s (%.2f s)\n' "$caps_rate" "$caps_s"
 printf 'ratio:     %.2f (wexo / caps2esc)\n' "$(echo "$wexo_rate / $caps_rate" | bc -l)"
 
+# Latency as a mouse feeds it: one report at a time, 1000 a second.
+python3 bench/linux/make-stream.py 15000 --pace 1000 |
+    XDG_CONFIG_HOME="$work/config" "$wexo" --stdio --measure-latency >/dev/null 2>"$work/err"
+sed -n 's/^latency: /latency (one report a millisecond): /p' "$work/err"
+# And with the whole stream waiting, read in portions of 8 KiB.
 XDG_CONFIG_HOME="$work/config" "$wexo" --stdio --measure-latency \
     <"$work/stream.bin" >/dev/null 2>"$work/err"
-grep '^latency:' "$work/err"
+sed -n 's/^latency: /latency (the stream all waiting): /p' "$work/err"

@@ -17,8 +17,8 @@ class InputSource {
     enum class ReadResult { Records, Nothing, End };
     // A descriptor that turns readable when records may be waiting.
     virtual int fd() const = 0;
-    // Appends what can be read now without waiting. End: the stream ended or
-    // the device went away; nothing more will come.
+    // Appends what one read brings, without waiting. End: the stream ended
+    // or the device went away; nothing more will come.
     virtual ReadResult read(std::vector<InputRecord>& out) = 0;
     // Takes the device for the program alone (EVIOCGRAB), or gives it back.
     // True when done; a stream has nothing to grab and answers true.

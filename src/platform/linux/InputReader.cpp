@@ -141,15 +141,15 @@ void InputReader::readSource(Source& source) {
     const auto result = source.input->read(records);
     std::vector<Report> reports;
     for (const InputRecord& r : records) {
-        // Reports before the chord go their way first.
         if (auto why = panic_.feed(source.id, r, steadySeconds())) {
+            // The reports before the chord go their way first.
+            handle(source.id, std::move(reports));
             panic(*why);
             return;
         }
         source.splitter.push(r, reports);
-        for (Report& report : reports) handle(source.id, std::move(report));
-        reports.clear();
     }
+    handle(source.id, std::move(reports));
     if (result != InputSource::ReadResult::End) return;
     const int id = source.id;
     if (source.watched) epoll_ctl(epollFd_, EPOLL_CTL_DEL, source.input->fd(), nullptr);
@@ -159,23 +159,29 @@ void InputReader::readSource(Source& source) {
     if (hooks_.ended) hooks_.ended(id);
 }
 
-void InputReader::handle(int device, Report report) {
+void InputReader::handle(int device, std::vector<Report> reports) {
+    if (reports.empty()) return;
     if (passthrough_.load(std::memory_order_acquire) || !hooks_.settle) {
-        outputs_.writeFrame(device, report, wallClockMicros());
-        if (hooks_.passedStraight) hooks_.passedStraight(device, report);
+        for (const Report& report : reports) {
+            outputs_.writeFrame(device, report, wallClockMicros());
+            if (hooks_.passedStraight) hooks_.passedStraight(device, report);
+        }
         return;
     }
-    auto ticket = std::make_shared<ReportTicket>();
-    ticket->device = device;
-    ticket->report = std::move(report);
-    ticket->readAt = std::chrono::steady_clock::now();
-    hooks_.settle(ticket);
-    std::unique_lock lock(ticket->mutex);
-    if (ticket->done.wait_for(lock, options_.settleTimeout,
-                              [&] { return ticket->state != ReportTicket::State::Waiting; }))
+    // One hand-over for everything one read brought: a stream delivers
+    // reports by the thousand, a mouse one at a time.
+    auto batch = std::make_shared<ReportBatch>();
+    batch->device = device;
+    batch->reports = std::move(reports);
+    batch->readAt = std::chrono::steady_clock::now();
+    hooks_.settle(batch);
+    std::unique_lock lock(batch->mutex);
+    if (batch->done.wait_until(lock, batch->readAt + options_.settleTimeout,
+                               [&] { return batch->state != ReportBatch::State::Waiting; }))
         return;
-    ticket->state = ReportTicket::State::Abandoned;
-    outputs_.writeFrame(device, ticket->report, wallClockMicros());
+    batch->state = ReportBatch::State::Abandoned;
+    for (std::size_t i = batch->settled; i < batch->reports.size(); ++i)
+        outputs_.writeFrame(device, batch->reports[i], wallClockMicros());
     lock.unlock();
     if (!passthrough_.exchange(true)) {
         WEXO_LOG_ERROR(

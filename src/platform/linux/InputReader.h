@@ -15,30 +15,35 @@
 
 namespace wexo::platform::lnx {
 
-// One report on its way to the main thread. Whoever gets to it first
-// decides: the main thread settles it (its output is written), or the
-// reader gives up waiting and writes it unchanged; never both.
-struct ReportTicket {
+// The reports of one read on their way to the main thread, settled there
+// one after the other. For each report, whoever gets to it first decides:
+// the main thread settles it (its output is written), or the reader gives
+// up waiting and writes it unchanged; never both.
+struct ReportBatch {
     enum class State { Waiting, Settled, Abandoned };
     int device = 0;
-    Report report;
+    std::vector<Report> reports;
     std::chrono::steady_clock::time_point readAt;
 
     std::mutex mutex;
     std::condition_variable done;
     State state = State::Waiting;
+    // Reports the main thread has written; once abandoned, the reader writes
+    // the ones from here on.
+    std::size_t settled = 0;
 };
 
-// The thread that reads the mice. Each report goes to the main thread to be
-// settled by the taps, in order, and the reader waits for it at most the
-// settle time-out; a report not settled by then is written unchanged, and
-// from then on every report is, until the main thread says the taps are
-// back (resume()). Panic chords are watched here, ahead of everything.
+// The thread that reads the mice. The reports of each read go to the main
+// thread to be settled by the taps, in order, and the reader waits for them
+// at most the settle time-out from the moment they were read; a report not
+// settled by then is written unchanged, and from then on every report is,
+// until the main thread says the taps are back (resume()). Panic chords are
+// watched here, ahead of everything.
 class InputReader {
   public:
     struct Hooks {
-        // Hands a report to the main thread (any thread may call it).
-        std::function<void(std::shared_ptr<ReportTicket>)> settle;
+        // Hands reports to the main thread (any thread may call it).
+        std::function<void(std::shared_ptr<ReportBatch>)> settle;
         // A report went out unchanged, unseen by the taps.
         std::function<void(int device, const Report&)> passedStraight;
         // The main thread took too long: the taps are to hear of it.
@@ -77,7 +82,7 @@ class InputReader {
     void adopt(std::unique_ptr<InputSource> input);
     void run();
     void readSource(Source& source);
-    void handle(int device, Report report);
+    void handle(int device, std::vector<Report> reports);
     void panic(const char* why);
     double steadySeconds() const;
 

@@ -32,8 +32,8 @@ InputReader::Hooks LinuxEventStream::readerHooks() {
         });
     };
     InputReader::Hooks hooks;
-    hooks.settle = [this, onMain](std::shared_ptr<ReportTicket> ticket) {
-        onMain([this, ticket] { settle(ticket); });
+    hooks.settle = [this, onMain](std::shared_ptr<ReportBatch> batch) {
+        onMain([this, batch] { settle(batch); });
     };
     hooks.passedStraight = [this, onMain](int device, const Report& report) {
         onMain([this, device, report] { observe(device, report); });
@@ -134,25 +134,33 @@ void LinuxEventStream::observe(int device, const Report& report) {
     }
 }
 
-void LinuxEventStream::settle(const std::shared_ptr<ReportTicket>& ticket) {
-    {
-        std::lock_guard lock(ticket->mutex);
-        if (ticket->state == ReportTicket::State::Abandoned) {
-            observe(ticket->device, ticket->report);
-            return;
+void LinuxEventStream::settle(const std::shared_ptr<ReportBatch>& batch) {
+    for (std::size_t i = 0; i < batch->reports.size(); ++i) {
+        {
+            std::lock_guard lock(batch->mutex);
+            if (batch->state == ReportBatch::State::Abandoned) {
+                // The reader wrote the rest unchanged; follow what went out.
+                for (; i < batch->reports.size(); ++i) observe(batch->device, batch->reports[i]);
+                return;
+            }
         }
+        settleReport(batch, i);
     }
-    currentDevice_ = ticket->device;
+}
+
+void LinuxEventStream::settleReport(const std::shared_ptr<ReportBatch>& batch, std::size_t index) {
+    const Report& report = batch->reports[index];
+    currentDevice_ = batch->device;
     lastPointer_ = desktop_.queryPointer();
     setPointer(lastPointer_.location);
     const auto nowNanos = static_cast<std::uint64_t>(loop_.now() * 1e9);
-    ReportDecoder::Result decoded = decoders_[ticket->device].decode(
-        ticket->report, lastPointer_, desktop_.doubleClickInterval(),
-        desktop_.doubleClickDistance(), nowNanos);
+    ReportDecoder::Result decoded =
+        decoders_[batch->device].decode(report, lastPointer_, desktop_.doubleClickInterval(),
+                                        desktop_.doubleClickDistance(), nowNanos);
 
     Settling settling{
-        ticket, std::move(decoded.events), std::vector<bool>(ticket->report.size()), {}, {}, 0, 0,
-        false};
+        batch, index, std::move(decoded.events), std::vector<bool>(report.size()), {}, {}, 0,
+        0,     false};
     for (std::uint32_t i : decoded.leftovers) settling.keep[i] = true;
     if (!settling.events.empty()) {
         const pid_t owner = desktop_.windowOwnerAt(settling.events.front().event.location());
@@ -194,31 +202,35 @@ void LinuxEventStream::flush() {
     if (!settling_ || settling_->flushed) return;
     Settling& s = *settling_;
     s.flushed = true;
+    ReportBatch& batch = *s.batch;
+    const Report& report = batch.reports[s.index];
     const std::int64_t now = wallClockMicros();
     {
-        std::lock_guard lock(s.ticket->mutex);
-        if (s.ticket->state == ReportTicket::State::Abandoned) {
+        std::lock_guard lock(batch.mutex);
+        if (batch.state == ReportBatch::State::Abandoned) {
             // Written unchanged by the reader already; only the pointer
             // follows what went out.
             s.dx = s.dy = 0;
-            for (const InputRecord& r : s.ticket->report) {
+            for (const InputRecord& r : report) {
                 if (r.type == EV_REL && r.code == REL_X) s.dx += r.value;
                 if (r.type == EV_REL && r.code == REL_Y) s.dy += r.value;
             }
         } else {
             std::vector<InputRecord> frame = std::move(s.carried);
             for (std::size_t i = 0; i < s.keep.size(); ++i)
-                if (s.keep[i]) frame.push_back(s.ticket->report[i]);
-            outputs_.writeFrame(s.ticket->device, frame, now);
+                if (s.keep[i]) frame.push_back(report[i]);
+            outputs_.writeFrame(batch.device, frame, now);
             for (const Event& e : s.changed)
-                outputs_.writeEvent(s.ticket->device, e, heldModifiers(), now);
-            s.ticket->state = ReportTicket::State::Settled;
-            s.ticket->done.notify_all();
+                outputs_.writeEvent(batch.device, e, heldModifiers(), now);
+            if (++batch.settled == batch.reports.size()) {
+                batch.state = ReportBatch::State::Settled;
+                batch.done.notify_all();
+            }
         }
     }
     if (options_.measureLatency)
         latencies_.push_back(std::chrono::duration<double, std::milli>(
-                                 std::chrono::steady_clock::now() - s.ticket->readAt)
+                                 std::chrono::steady_clock::now() - batch.readAt)
                                  .count());
     if (s.dx != 0 || s.dy != 0) {
         desktop_.pointerMoved(s.dx, s.dy);

@@ -75,7 +75,8 @@ class LinuxEventStream : public EventStream, private TapChain::Host {
 
   private:
     struct Settling {
-        std::shared_ptr<ReportTicket> ticket;
+        std::shared_ptr<ReportBatch> batch;
+        std::size_t index;  // of the report in its batch
         std::vector<DecodedEvent> events;
         std::vector<bool> keep;            // the report's records going out as they came
         std::vector<InputRecord> carried;  // earlier records going out with them
@@ -92,7 +93,8 @@ class LinuxEventStream : public EventStream, private TapChain::Host {
     void tapEnabled() override;
 
     InputReader::Hooks readerHooks();
-    void settle(const std::shared_ptr<ReportTicket>& ticket);
+    void settle(const std::shared_ptr<ReportBatch>& batch);
+    void settleReport(const std::shared_ptr<ReportBatch>& batch, std::size_t index);
     void observe(int device, const Report& report);
     void flush();
     void timedOut();

@@ -18,13 +18,16 @@ StreamSource::StreamSource(int fd, std::string name) : fd_(fd), name_(std::move(
 
 InputSource::ReadResult StreamSource::read(std::vector<InputRecord>& out) {
     if (ended_) return ReadResult::End;
-    std::uint8_t buffer[4096 * sizeof(InputRecord) / 16];
+    // One read a call: what it brings is settled before the next, so a
+    // stream that has megabytes waiting is taken in portions the taps can
+    // settle in time.
+    std::uint8_t buffer[8192];
     const std::size_t before = out.size();
     for (;;) {
         const ssize_t n = ::read(fd_, buffer, sizeof buffer);
         if (n > 0) {
             assembler_.feed(std::span(buffer, static_cast<std::size_t>(n)), out);
-            continue;
+            return out.size() > before ? ReadResult::Records : ReadResult::Nothing;
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))

@@ -199,6 +199,7 @@ TEST(LinuxEventStreamTest, AReportNotSettledInTimeIsWrittenUnchangedAndTheTapsHe
                         }
                         return Verdict::swallow();
                     });
+    ASSERT_TRUE(path.stream.start());
     std::thread feeder([&] {
         path.backend.feed(0, {key(BTN_LEFT, 1), syn()});
         auto twin = [&] { return triples(path.backend.twin(0)->records()); };
@@ -213,7 +214,6 @@ TEST(LinuxEventStreamTest, AReportNotSettledInTimeIsWrittenUnchangedAndTheTapsHe
         path.backend.feed(0, {key(BTN_LEFT, 0), syn()});
         path.backend.unplug(0);
     });
-    ASSERT_TRUE(path.stream.start());
     runUntil(path.loop, [&] { return path.ended; });
     feeder.join();
     // The press went out as it came, once; the release was settled (and

@@ -98,19 +98,23 @@ TEST(LinuxDisplayLinksTest, TickAtTheDisplaysRateOrSixtyWhenUnknown) {
     // A running link calls back on its own thread until stopped.
     auto created = links.create(HeadlessDesktop::kDisplayId);
     auto& link = std::get<std::unique_ptr<DisplayLink>>(created);
-    std::atomic<int> frames{0};
+    DisplayLink* running = link.get();
+    int frames = 0;
+    bool stopped = false;
     std::mutex m;
     std::condition_variable cv;
-    link->setOutputCallback([&] {
-        if (++frames == 3) {
-            link->stop();
-            cv.notify_all();
-        }
+    link->setOutputCallback([&, running] {
+        if (++frames < 3) return;
+        running->stop();
+        std::lock_guard lock(m);
+        stopped = true;
+        cv.notify_all();
     });
     link->start();
     EXPECT_EQ(links.runningCount(), 1u);
     std::unique_lock lock(m);
-    cv.wait(lock, [&] { return frames >= 3; });
+    cv.wait(lock, [&] { return stopped; });
+    EXPECT_EQ(frames, 3);
     EXPECT_FALSE(link->isRunning());
     EXPECT_EQ(links.runningCount(), 0u);
 }

@@ -215,6 +215,10 @@ bool QtUserInterface::eventFilter(QObject* watched, QEvent* event) {
             auto* widget = qobject_cast<QWidget*>(watched);
             if (!widget || !widget->window() || !widget->window()->property("wexoWindow").toBool())
                 return false;
+            // A key event travels from the focus widget up through its
+            // parents, passing this filter at each; it is the monitors' once.
+            QWidget* first = widget->window()->focusWidget();
+            if (widget != (first ? first : widget->window())) return false;
             return handleKey(event);
         }
         default:

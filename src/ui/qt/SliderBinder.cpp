@@ -9,8 +9,9 @@ namespace wexo::ui::qt {
 namespace {
 constexpr int kFineSteps = 1000;
 // Below this many whole numbers a slider keeps the fine division, so that
-// its knob does not jump (the acceleration slider's 0 to 3).
-constexpr double kWholeStepsFrom = 10;
+// its knob does not jump (the acceleration slider's 0 to 3, whose format
+// drops the decimals at its ends).
+constexpr double kWholeStepsFrom = 5;
 }  // namespace
 
 SliderBinder::SliderBinder(KxSlider& slider, KnobSlider& widget)

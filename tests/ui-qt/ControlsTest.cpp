@@ -56,7 +56,8 @@ class ControlsTest : public QObject {
         QVERIFY(p.keeper().getIsReverseGrabVertical());
 
         // The other way: the model changes, the widget follows.
-        auto& grab = *dynamic_cast<GrabViewController*>(KxMenu::sharedInstance().registeredScreen("Grab"));
+        auto& grab =
+            *dynamic_cast<GrabViewController*>(KxMenu::sharedInstance().registeredScreen("Grab"));
         grab.reverseGrabMouseOutlt.setState(ui::kStateOff);
         QVERIFY(!box->isChecked());
         grab.grabAccelOutlt.setDoubleValue(7);
@@ -145,7 +146,8 @@ class ControlsTest : public QObject {
         QCOMPARE(at(stored, "prettyName"), plist::Value("Volume Up"));
         QCOMPARE(at(stored, "typeOfAction"), plist::Value(1));
         // The list shows the assignment.
-        auto* actionText = list->cellWidget(0, 1)->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+        auto* actionText =
+            list->cellWidget(0, 1)->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
         QVERIFY(actionText);
         bool shown = false;
         for (QLabel* l : list->cellWidget(0, 1)->findChildren<QLabel*>())

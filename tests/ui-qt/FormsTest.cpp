@@ -63,7 +63,8 @@ class FormsTest : public QObject {
         for (const char* embedded : {"Buttons", "Gestures", "Grab", "Auto", "Settings", "Actions"})
             QVERIFY2(prefs.childForm(embedded), embedded);
 
-        ScreenForm overlay(*p.root->appDelegate()->fullScreenGestureWindowController()->contentViewController());
+        ScreenForm overlay(
+            *p.root->appDelegate()->fullScreenGestureWindowController()->contentViewController());
         expectBound(overlay);
         delete overlay.widget();
 
@@ -123,7 +124,8 @@ class FormsTest : public QObject {
         // Every key the screens name has its text.
         for (ui::Control* c : ScreenForm::outlets(p.preferences().form()->screen()))
             if (c->toolTipKey())
-                QVERIFY2(!ui::qt::ToolTips::text(*c->toolTipKey()).isEmpty(), c->toolTipKey()->c_str());
+                QVERIFY2(!ui::qt::ToolTips::text(*c->toolTipKey()).isEmpty(),
+                         c->toolTipKey()->c_str());
         for (const char* key : {"grabSpeed", "autoSpeed", "settingsAcceleration", "gestureAddBind"})
             QVERIFY2(!ui::qt::ToolTips::text(key).isEmpty(), key);
     }

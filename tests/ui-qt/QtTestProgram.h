@@ -22,7 +22,8 @@ namespace wexo::testing {
 struct QtTestProgram {
     explicit QtTestProgram(plist::Dictionary defaults = {})
         : desktop(std::make_unique<platform::MemoryPreferenceStore>(
-              platform::sim::SimProcess::builtBundleIdentifier(), withSupport(std::move(defaults)))) {
+              platform::sim::SimProcess::builtBundleIdentifier(),
+              withSupport(std::move(defaults)))) {
         platform::ScreenInfo left;
         left.screenNumber = 1;
         left.frame = left.visibleFrame = platform::Rect(0, 0, 1920, 1080);

@@ -1,3 +1,5 @@
+#include <sys/eventfd.h>
+#include <unistd.h>
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QListWidget>
@@ -7,9 +9,7 @@
 #include <QTimer>
 #include <atomic>
 #include <mutex>
-#include <sys/eventfd.h>
 #include <thread>
-#include <unistd.h>
 
 #include "ui-qt/QtTestProgram.h"
 #include "ui-qt/Suites.h"
@@ -74,7 +74,8 @@ class ShellTest : public QObject {
         QVERIFY(tray);
         QStringList expected;
         for (const auto& item : KxMenu::sharedInstance().menu().items())
-            expected << (item->isSeparatorItem() ? QStringLiteral("-") : QString::fromStdString(item->title()));
+            expected << (item->isSeparatorItem() ? QStringLiteral("-")
+                                                 : QString::fromStdString(item->title()));
         QCOMPARE(menuTexts(tray->menu()), expected);
         QVERIFY(expected.contains("Disable Scroll"));
 
@@ -93,7 +94,8 @@ class ShellTest : public QObject {
 
     void withoutATrayThePreferencesWindowOpensAtLaunch() {
         // Not a first launch (which opens the window anyway).
-        QtTestProgram p({{"allDisplaysScrollSettings", plist::Dictionary{}}, {"showOnLaunch", false}});
+        QtTestProgram p(
+            {{"allDisplaysScrollSettings", plist::Dictionary{}}, {"showOnLaunch", false}});
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
         p.launch();
         QVERIFY(p.ui.visibleHost("Preferences"));
@@ -106,8 +108,11 @@ class ShellTest : public QObject {
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(text);
         };
-        write("org.example.Notes.desktop", "[Desktop Entry]\nType=Application\nName=Notes\nIcon=accessories-text-editor\n");
-        write("firefox.desktop", "[Desktop Entry]\nType=Application\nName=Firefox\n[Desktop Action new]\nName=New Window\n");
+        write("org.example.Notes.desktop",
+              "[Desktop Entry]\nType=Application\nName=Notes\nIcon=accessories-text-editor\n");
+        write("firefox.desktop",
+              "[Desktop Entry]\nType=Application\nName=Firefox\n[Desktop Action new]\nName=New "
+              "Window\n");
         write("hidden.desktop", "[Desktop Entry]\nType=Application\nName=Hidden\nNoDisplay=true\n");
         write("link.desktop", "[Desktop Entry]\nType=Link\nName=A Link\n");
         const std::string notes = apps.filePath("org.example.Notes.desktop").toStdString();
@@ -193,7 +198,8 @@ class ShellTest : public QObject {
             platform::AppEventMask::KeyDown | platform::AppEventMask::FlagsChanged,
             [&](const platform::Event& e) -> std::optional<platform::Event> {
                 seen.push_back(e);
-                if (swallowSpace && e.integerField(platform::EventField::KeyboardEventKeycode) == 0x31)
+                if (swallowSpace &&
+                    e.integerField(platform::EventField::KeyboardEventKeycode) == 0x31)
                     return std::nullopt;
                 return e;
             });
@@ -224,7 +230,9 @@ class ShellTest : public QObject {
     }
 
     void keyCodesAreTheEnginesCodes() {
-        auto code = [](int key, Qt::KeyboardModifiers m = {}) { return KeyTranslation::keyCode(key, m); };
+        auto code = [](int key, Qt::KeyboardModifiers m = {}) {
+            return KeyTranslation::keyCode(key, m);
+        };
         QCOMPARE(code(Qt::Key_A), std::optional<std::uint16_t>(0x00));
         QCOMPARE(code(Qt::Key_Return), std::optional<std::uint16_t>(0x24));
         QCOMPARE(code(Qt::Key_Exclam), std::optional<std::uint16_t>(0x12));  // Shift+1

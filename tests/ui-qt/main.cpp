@@ -11,7 +11,8 @@
 #include "ui-qt/Suites.h"
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--tray-probe") == 0) return wexo::testing::trayProbe(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--tray-probe") == 0)
+        return wexo::testing::trayProbe(argc, argv);
     QApplication app(argc, argv);
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     std::vector<char*> args{argv[0]};

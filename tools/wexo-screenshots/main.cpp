@@ -53,8 +53,8 @@ wexo::plist::Dictionary sampleDefaults(const std::string& supportDir) {
     return {
         {"modifiersOn", 1},
         // Button 4 alone, and the wheel's up direction with Super (Command).
-        {"buttonAssignDict", Dictionary{{"3", Dictionary{{"0", volumeUp}}},
-                                        {"500", Dictionary{{"1048576", mute}}}}},
+        {"buttonAssignDict",
+         Dictionary{{"3", Dictionary{{"0", volumeUp}}}, {"500", Dictionary{{"1048576", mute}}}}},
         {"gestureNumber", 1},
         {"grabButtonNumber", 4},
         {"autoScrollButtonNumber", 2},
@@ -109,16 +109,18 @@ int main(int argc, char** argv) {
 
     QTemporaryDir support;
     wexo::platform::sim::SimDesktop desktop(std::make_unique<wexo::platform::MemoryPreferenceStore>(
-        wexo::platform::sim::SimProcess::builtBundleIdentifier(), sampleDefaults(support.path().toStdString())));
+        wexo::platform::sim::SimProcess::builtBundleIdentifier(),
+        sampleDefaults(support.path().toStdString())));
     desktop.simScreens().setScreens({screen(1, Rect(0, 0, 1920, 1080), 3, "DELL U2719D"),
                                      screen(2, Rect(1920, 0, 1280, 800), 4, "Built-in Display")});
-    desktop.simWorkspace().setApplications({app(501, "org.mozilla.firefox", "Firefox"),
-                                            app(502, "org.gnome.Nautilus", "Files")});
+    desktop.simWorkspace().setApplications(
+        {app(501, "org.mozilla.firefox", "Firefox"), app(502, "org.gnome.Nautilus", "Files")});
     desktop.simWorkspace().setFrontmost(501);
 
     wexo::ui::qt::QtUserInterface ui;
-    ui.setKeyMonitorDispatch(
-        [&desktop](const wexo::platform::Event& e) { return desktop.simKeyMonitors().dispatch(e); });
+    ui.setKeyMonitorDispatch([&desktop](const wexo::platform::Event& e) {
+        return desktop.simKeyMonitors().dispatch(e);
+    });
     auto settle = [&desktop] {
         QApplication::processEvents();
         desktop.advanceBySeconds(0.5);

@@ -36,13 +36,14 @@ ApplicationChooser::ApplicationChooser(std::vector<DesktopEntry> entries, QWidge
     column->addWidget(list_, 1);
     column->addWidget(buttons_);
     for (const DesktopEntry& e : entries) {
-        auto* item = new QListWidgetItem(ImageProvider::icon(Image::iconForFile(e.path)), qs(e.name), list_);
+        auto* item =
+            new QListWidgetItem(ImageProvider::icon(Image::iconForFile(e.path)), qs(e.name), list_);
         item->setData(kPathRole, qs(e.path));
         item->setToolTip(qs(e.path));
     }
     const auto refreshOpen = [this] {
-        buttons_->button(QDialogButtonBox::Open)->setEnabled(list_->currentItem() &&
-                                                            !list_->currentItem()->isHidden());
+        buttons_->button(QDialogButtonBox::Open)
+            ->setEnabled(list_->currentItem() && !list_->currentItem()->isHidden());
     };
     connect(search_, &QLineEdit::textChanged, this, [this](const QString& t) { filter(t); });
     connect(list_, &QListWidget::currentItemChanged, this, refreshOpen);
@@ -65,7 +66,8 @@ void ApplicationChooser::filter(const QString& text) {
         item->setHidden(!shown);
         if (shown && !firstShown) firstShown = item;
     }
-    if (!list_->currentItem() || list_->currentItem()->isHidden()) list_->setCurrentItem(firstShown);
+    if (!list_->currentItem() || list_->currentItem()->isHidden())
+        list_->setCurrentItem(firstShown);
     buttons_->button(QDialogButtonBox::Open)->setEnabled(firstShown != nullptr);
 }
 

@@ -8,7 +8,10 @@
 namespace wexo::ui::qt {
 
 ButtonBinder::ButtonBinder(Button& button, QAbstractButton& widget)
-    : ControlBinder(button, widget), button_(button), widget_(widget), formText_(widget.text()),
+    : ControlBinder(button, widget),
+      button_(button),
+      widget_(widget),
+      formText_(widget.text()),
       formIcon_(widget.icon()) {
     const bool twoState = button.type() != ButtonType::Push;
     widget.setCheckable(twoState);
@@ -47,8 +50,8 @@ void ButtonBinder::refresh(ControlChange what) {
 }
 
 void ButtonBinder::showImage() {
-    const auto& image = button_.isOn() && button_.alternateImage() ? button_.alternateImage()
-                                                                   : button_.image();
+    const auto& image =
+        button_.isOn() && button_.alternateImage() ? button_.alternateImage() : button_.image();
     const QIcon icon = image ? ImageProvider::icon(*image) : QIcon();
     widget_.setIcon(icon.isNull() ? formIcon_ : icon);
 }

@@ -28,12 +28,13 @@ void ControlBinder::start() {
 
 void ControlBinder::refreshAll() {
     for (ControlChange what :
-         {ControlChange::Hidden, ControlChange::Enabled, ControlChange::Alpha,
-          ControlChange::ToolTip, ControlChange::Tag, ControlChange::Title, ControlChange::State,
-          ControlChange::Range, ControlChange::Format, ControlChange::Value, ControlChange::Image,
-          ControlChange::Text, ControlChange::TextColor, ControlChange::Editing,
-          ControlChange::Items, ControlChange::Rows, ControlChange::Selection,
-          ControlChange::Frame, ControlChange::Subviews, ControlChange::Appearance})
+         {ControlChange::Hidden,    ControlChange::Enabled,   ControlChange::Alpha,
+          ControlChange::ToolTip,   ControlChange::Tag,       ControlChange::Title,
+          ControlChange::State,     ControlChange::Range,     ControlChange::Format,
+          ControlChange::Value,     ControlChange::Image,     ControlChange::Text,
+          ControlChange::TextColor, ControlChange::Editing,   ControlChange::Items,
+          ControlChange::Rows,      ControlChange::Selection, ControlChange::Frame,
+          ControlChange::Subviews,  ControlChange::Appearance})
         refresh(what);
 }
 
@@ -107,8 +108,7 @@ void ControlBinder::showFrame() {
     const platform::Point o = control_.presentationOrigin();
     const View* superview = control_.superview();
     const double height = superview ? superview->frame().size.height : parent->height();
-    widget_->setGeometry(static_cast<int>(o.x),
-                         static_cast<int>(height - (o.y + f.size.height)),
+    widget_->setGeometry(static_cast<int>(o.x), static_cast<int>(height - (o.y + f.size.height)),
                          static_cast<int>(f.size.width), static_cast<int>(f.size.height));
     followPositionAnimation();
 }

@@ -68,8 +68,8 @@ std::vector<DesktopEntry> DesktopEntries::installed(const std::vector<std::strin
     std::set<QString> seen;
     for (const std::string& dir : directories) {
         QDir d(QString::fromStdString(dir));
-        const auto files =
-            d.entryInfoList({QStringLiteral("*.desktop")}, QDir::Files | QDir::Readable, QDir::Name);
+        const auto files = d.entryInfoList({QStringLiteral("*.desktop")},
+                                           QDir::Files | QDir::Readable, QDir::Name);
         for (const QFileInfo& f : files) {
             // The same file name further down the search path is shadowed,
             // even when the earlier one is hidden.

@@ -21,8 +21,8 @@ DrawingBinder::DrawingBinder(KxLinesView& view, DrawingWidget& widget)
             asPerson(button == 0, [&] { (area_->*event)(inWindow(p), button); });
         };
     };
-    widget.setMouseHandlers(send(&KxLocalDrawView::mouseDown),
-                            send(&KxLocalDrawView::mouseDragged), send(&KxLocalDrawView::mouseUp));
+    widget.setMouseHandlers(send(&KxLocalDrawView::mouseDown), send(&KxLocalDrawView::mouseDragged),
+                            send(&KxLocalDrawView::mouseUp));
 }
 
 platform::Point DrawingBinder::inWindow(QPointF inView) const {

@@ -29,11 +29,16 @@ struct Entry {
 };
 
 const Entry kForms[] = {
-    {"Scroll", &make<Ui::ScrollForm>},     {"Buttons", &make<Ui::ButtonsForm>},
-    {"Actions", &make<Ui::ActionsForm>},   {"Gestures", &make<Ui::GesturesForm>},
-    {"Grab", &make<Ui::GrabForm>},         {"Auto", &make<Ui::AutoForm>},
-    {"Settings", &make<Ui::SettingsForm>}, {"About", &make<Ui::AboutForm>},
-    {"Easing", &make<Ui::EasingForm>},     {"Accessibility", &make<Ui::AccessibilityForm>},
+    {"Scroll", &make<Ui::ScrollForm>},
+    {"Buttons", &make<Ui::ButtonsForm>},
+    {"Actions", &make<Ui::ActionsForm>},
+    {"Gestures", &make<Ui::GesturesForm>},
+    {"Grab", &make<Ui::GrabForm>},
+    {"Auto", &make<Ui::AutoForm>},
+    {"Settings", &make<Ui::SettingsForm>},
+    {"About", &make<Ui::AboutForm>},
+    {"Easing", &make<Ui::EasingForm>},
+    {"Accessibility", &make<Ui::AccessibilityForm>},
     {"FullScreen", &make<Ui::FullScreenForm>},
 };
 }  // namespace

@@ -50,8 +50,8 @@ void GraphWidget::paintEvent(QPaintEvent*) {
         fill.setAlphaF(static_cast<float>(dotAlpha_));
         p.setPen(Qt::NoPen);
         p.setBrush(fill);
-        p.drawEllipse(QRectF(place({o.x, o.y + size.height}),
-                             QSizeF(size.width * sx, size.height * sy)));
+        p.drawEllipse(
+            QRectF(place({o.x, o.y + size.height}), QSizeF(size.width * sx, size.height * sy)));
     }
 }
 
@@ -67,7 +67,8 @@ GraphBinder::GraphBinder(wexo::EasingFunctionGraphView& graph, GraphWidget& widg
     });
     shownAlpha_ = graph.jumpingDot.alphaValue();
     widget.setDotAlpha(shownAlpha_);
-    dotObservation_ = graph.jumpingDot.observe([this](Control&, ControlChange what) { dotChanged(what); });
+    dotObservation_ =
+        graph.jumpingDot.observe([this](Control&, ControlChange what) { dotChanged(what); });
 }
 
 void GraphBinder::refresh(ControlChange what) {

@@ -25,9 +25,8 @@ PopUpBinder::PopUpBinder(PopUpButton& popUp, QComboBox& combo)
     });
     connect(&combo, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         if (index < 0) return;
-        if (!asPerson(true, [this, index] {
-                popUp_.chooseItemAtIndex(static_cast<std::size_t>(index));
-            }))
+        if (!asPerson(true,
+                      [this, index] { popUp_.chooseItemAtIndex(static_cast<std::size_t>(index)); }))
             return;
         showSelection();
     });

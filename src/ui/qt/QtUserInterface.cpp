@@ -42,8 +42,8 @@ void QtUserInterface::attach(Application& application) {
             if (application_) application_->screenParametersDidChange();
         });
     };
-    connections_.push_back(
-        connect(qApp, &QGuiApplication::screenAdded, this, [displaysChanged] { displaysChanged(); }));
+    connections_.push_back(connect(qApp, &QGuiApplication::screenAdded, this,
+                                   [displaysChanged] { displaysChanged(); }));
     connections_.push_back(connect(qApp, &QGuiApplication::screenRemoved, this,
                                    [displaysChanged] { displaysChanged(); }));
     connections_.push_back(connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -92,10 +92,12 @@ void QtUserInterface::windowDidChange(Window& window, WindowChange change) {
     }
     if (it == hosts_.end()) {
         QWidget* parent = nullptr;
-        if (window.sheetParent()) parent = parentWidgetFor(window.sheetParent());
+        if (window.sheetParent())
+            parent = parentWidgetFor(window.sheetParent());
         else if (window.contentViewController() &&
                  window.contentViewController()->presentingViewController())
-            parent = parentWidgetFor(window.contentViewController()->presentingViewController()->window());
+            parent = parentWidgetFor(
+                window.contentViewController()->presentingViewController()->window());
         it = hosts_.emplace(&window, std::make_unique<WindowHost>(window, parent)).first;
     }
     WindowHost& host = *it->second;
@@ -159,7 +161,8 @@ void QtUserInterface::runModal(const Alert& alert, std::function<void(std::size_
     const bool question = alert.buttons.size() > 1;
     box->setIcon(question ? QMessageBox::Question : QMessageBox::Information);
     std::vector<QAbstractButton*> buttons;
-    std::vector<std::string> titles = alert.buttons.empty() ? std::vector<std::string>{"Ok"} : alert.buttons;
+    std::vector<std::string> titles =
+        alert.buttons.empty() ? std::vector<std::string>{"Ok"} : alert.buttons;
     for (std::size_t i = 0; i < titles.size(); ++i) {
         const auto role = i == 0 ? QMessageBox::AcceptRole : QMessageBox::RejectRole;
         buttons.push_back(box->addButton(qs(titles[i]), role));
@@ -186,7 +189,8 @@ QMessageBox* QtUserInterface::currentAlert() const {
 void QtUserInterface::beginSheet(const OpenPanel&, Window* parent,
                                  std::function<void(std::optional<std::string>)> completion) {
     delete chooser_.data();
-    auto* chooser = new ApplicationChooser(DesktopEntries::installed(appDirs_), parentWidgetFor(parent));
+    auto* chooser =
+        new ApplicationChooser(DesktopEntries::installed(appDirs_), parentWidgetFor(parent));
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     chooser->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     connect(chooser, &QDialog::finished, this,

@@ -33,7 +33,8 @@ class QtUserInterface : public QObject, public UserInterface {
   public:
     // What the program's local key monitors make of a key event: the event
     // to deliver on, or nothing when a monitor took it.
-    using KeyMonitorDispatch = std::function<std::optional<platform::Event>(const platform::Event&)>;
+    using KeyMonitorDispatch =
+        std::function<std::optional<platform::Event>(const platform::Event&)>;
 
     QtUserInterface();
     ~QtUserInterface() override;

@@ -86,11 +86,13 @@ void ScreenForm::embedChildren() {
     for (const auto& child : screen_.childViewControllers()) {
         const View* container = child->view().superview();
         QWidget* place =
-            container ? widget_->findChild<QWidget*>(QString::fromStdString(container->identifier()))
-                      : nullptr;
+            container
+                ? widget_->findChild<QWidget*>(QString::fromStdString(container->identifier()))
+                : nullptr;
         auto form = std::make_unique<ScreenForm>(*child);
         if (!place) {
-            mismatches_.push_back(screen_.screenName() + ": no container for " + child->screenName());
+            mismatches_.push_back(screen_.screenName() + ": no container for " +
+                                  child->screenName());
             delete form->widget();
             continue;
         }

@@ -7,9 +7,9 @@
 #include <QPixmap>
 
 #include "platform/Log.h"
-#include "ui/SettingsViewController.h"
 #include "ui/Alert.h"
 #include "ui/AppDelegateLink.h"
+#include "ui/SettingsViewController.h"
 #include "ui/Storyboard.h"
 #include "ui/qt/QtUserInterface.h"
 #include "ui/qt/StatusTray.h"
@@ -59,16 +59,16 @@ struct Session {
 };
 
 constexpr std::pair<const char*, const char*> kTabs[] = {
-    {"Scroll", "showScrollOutlt"}, {"Buttons", "showButtonsOutlt"},
+    {"Scroll", "showScrollOutlt"},     {"Buttons", "showButtonsOutlt"},
     {"Gestures", "showGesturesOutlt"}, {"Grab", "showGrabOutlt"},
-    {"Auto", "showAutoOutlt"}, {"Settings", "showSettingsOutlt"},
+    {"Auto", "showAutoOutlt"},         {"Settings", "showSettingsOutlt"},
 };
 }  // namespace
 
 const std::vector<std::string>& Screenshots::names() {
     static const std::vector<std::string> kNames = {
-        "Scroll", "Buttons", "Gestures", "Grab", "Auto", "Settings", "About",
-        "CurveChooser", "StatusMenu", "Permission", "Alert"};
+        "Scroll", "Buttons",      "Gestures",   "Grab",       "Auto", "Settings",
+        "About",  "CurveChooser", "StatusMenu", "Permission", "Alert"};
     return kNames;
 }
 

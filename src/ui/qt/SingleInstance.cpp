@@ -1,9 +1,9 @@
 #include "ui/qt/SingleInstance.h"
 
+#include <unistd.h>
 #include <QLocalSocket>
 #include <QPointer>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "platform/Log.h"
 

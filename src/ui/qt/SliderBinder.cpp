@@ -63,10 +63,9 @@ void SliderBinder::refresh(ControlChange what) {
 
 void SliderBinder::showRange() {
     const double width = slider_.maxValue() - slider_.minValue();
-    const bool whole = slider_.knobFormat() == "%.f" &&
-                       std::floor(slider_.minValue()) == slider_.minValue() &&
-                       std::floor(slider_.maxValue()) == slider_.maxValue() &&
-                       width >= kWholeStepsFrom;
+    const bool whole =
+        slider_.knobFormat() == "%.f" && std::floor(slider_.minValue()) == slider_.minValue() &&
+        std::floor(slider_.maxValue()) == slider_.maxValue() && width >= kWholeStepsFrom;
     wholeSteps_ = whole;
     steps_ = whole ? static_cast<int>(width) : kFineSteps;
     const QSignalBlocker block(widget_.slider());

@@ -1,10 +1,10 @@
 #include "ui/qt/TableBinder.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QCheckBox>
 #include <QStyle>
 
 #include "ui/ButtonsTableCellView.h"
@@ -102,7 +102,8 @@ void TableBinder::showRows() {
             auto* item = new QTableWidgetItem;
             if (cell) item->setData(Qt::AccessibleTextRole, qs(cell->textField().stringValue()));
             widget_.setItem(static_cast<int>(r), static_cast<int>(c), item);
-            if (cell) widget_.setCellWidget(static_cast<int>(r), static_cast<int>(c), cellWidget(*cell));
+            if (cell)
+                widget_.setCellWidget(static_cast<int>(r), static_cast<int>(c), cellWidget(*cell));
         }
     }
     widget_.resizeRowsToContents();

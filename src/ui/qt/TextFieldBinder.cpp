@@ -38,7 +38,8 @@ QString TextFieldBinder::richText(const TextField& field, double baseFontPoints)
             style += QStringLiteral("font-size:%1pt;").arg(size * scale, 0, 'f', 1);
         if (run.strokeColor) style += QStringLiteral("font-weight:bold;");
         QString text = qs(run.text).toHtmlEscaped();
-        html += style.isEmpty() ? text : QStringLiteral("<span style=\"%1\">%2</span>").arg(style, text);
+        html += style.isEmpty() ? text
+                                : QStringLiteral("<span style=\"%1\">%2</span>").arg(style, text);
     }
     return html;
 }

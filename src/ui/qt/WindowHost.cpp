@@ -76,7 +76,8 @@ void WindowHost::placeOverlay() {
     const platform::Rect f = window_.frame();
     const auto screens = installedPlatform().screens().screens();
     double mainTop = f.origin.y + f.size.height;
-    if (!screens.empty()) mainTop = screens.front().frame.origin.y + screens.front().frame.size.height;
+    if (!screens.empty())
+        mainTop = screens.front().frame.origin.y + screens.front().frame.size.height;
     widget_->setGeometry(static_cast<int>(f.origin.x),
                          static_cast<int>(mainTop - (f.origin.y + f.size.height)),
                          static_cast<int>(f.size.width), static_cast<int>(f.size.height));

@@ -247,4 +247,14 @@ std::vector<std::string> EvdevBackend::accessProblems() {
     return problems;
 }
 
+bool DeviceAccess::granted() {
+    const std::vector<std::string> problems = EvdevBackend::accessProblems();
+    std::lock_guard lock(mutex_);
+    if (problems != told_) {
+        for (const std::string& problem : problems) WEXO_LOG_ERROR("%s", problem.c_str());
+        told_ = problems;
+    }
+    return problems.empty();
+}
+
 }  // namespace wexo::platform::lnx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,18 @@ class EvdevBackend : public DeviceBackend {
   private:
     struct udev* udev_ = nullptr;
     struct udev_monitor* monitor_ = nullptr;
+};
+
+// The trust test of the device form (what the platform's Accessibility
+// answers): true when the mice can be read and /dev/uinput written;
+// otherwise each problem is logged, once until the problems change.
+class DeviceAccess {
+  public:
+    bool granted();
+
+  private:
+    std::mutex mutex_;
+    std::vector<std::string> told_;
 };
 
 }  // namespace wexo::platform::lnx

@@ -18,8 +18,6 @@ namespace wexo::platform::lnx {
 namespace {
 constexpr std::uint64_t kTimerKey = 0;
 constexpr std::uint64_t kWakeKey = 1;
-// Like NSTimer, a repeating timer repeats no faster than every 0.1 ms.
-constexpr std::int64_t kMinimumRepeatNanos = 100'000;
 
 std::int64_t monotonicNanos() {
     timespec ts{};
@@ -32,22 +30,6 @@ std::int64_t toNanos(double seconds) {
     return static_cast<std::int64_t>(std::llround(std::min(seconds, 1e9) * 1e9));
 }
 }  // namespace
-
-class LinuxRunLoop::LoopTimer : public Timer {
-  public:
-    LoopTimer(std::int64_t delay, std::int64_t interval, std::function<void()> fire)
-        : delay(delay), interval(interval), fire(std::move(fire)) {}
-    void invalidate() override { valid_.store(false, std::memory_order_release); }
-    bool isValid() const override { return valid_.load(std::memory_order_acquire); }
-
-    const std::int64_t delay;
-    const std::int64_t interval;
-    const std::function<void()> fire;
-    std::uint64_t sequence = 0;
-
-  private:
-    std::atomic<bool> valid_{true};
-};
 
 LinuxRunLoop::LinuxRunLoop() : mainThread_(std::this_thread::get_id()) {
     epollFd_ = epoll_create1(EPOLL_CLOEXEC);
@@ -88,7 +70,7 @@ std::shared_ptr<Timer> LinuxRunLoop::schedule(double delay, double repeatInterva
                                               std::function<void()> fire) {
     std::int64_t interval = 0;
     if (std::isfinite(repeatInterval) && repeatInterval > 0)
-        interval = std::max(toNanos(repeatInterval), kMinimumRepeatNanos);
+        interval = std::max(toNanos(repeatInterval), QueuedTimer::kMinimumRepeatNanos);
     auto timer = std::make_shared<LoopTimer>(toNanos(delay), interval, std::move(fire));
     if (isMainThread()) {
         addTimer(timer, nanos() + timer->delay);

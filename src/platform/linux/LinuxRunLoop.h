@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "platform/MainWork.h"
+#include "platform/QueuedTimer.h"
 #include "platform/RunLoop.h"
 #include "platform/linux/Desktop.h"
 
@@ -67,7 +68,7 @@ class LinuxRunLoop : public RunLoop, public DescriptorWatcher, public MainWork {
     void setClockForTesting(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
 
   private:
-    class LoopTimer;
+    using LoopTimer = QueuedTimer;
     struct Watch {
         int fd;
         std::function<void()> readable;

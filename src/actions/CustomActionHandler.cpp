@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "actions/ActionHandles.h"
+#include "actions/DesktopConventions.h"
 #include "actions/ExposeQuery.h"
+#include "actions/KxShortcutsKeeper.h"
 #include "actions/MediaControl.h"
 #include "actions/SimulateMouse.h"
 #include "platform/Log.h"
@@ -60,6 +62,29 @@ void CustomActionHandler::handleCustomAction(const CustomAction& action) {
 }
 
 void CustomActionHandler::triggerShortcut(const KxShortcut& shortcut) {
+    // A catalogue entry does what its title says on this desktop, which may
+    // be other keys than the stored ones, or the desktop's own means.
+    if (const auto entry = KxShortcutsKeeper::systemShortcutOf(shortcut)) {
+        const ShortcutMeaning meaning = DesktopConventions::current().meaning(*entry);
+        switch (meaning.kind) {
+            case ShortcutMeaning::Kind::AsStored:
+                break;
+            case ShortcutMeaning::Kind::Keys:
+                return postShortcut(meaning.keys);
+            case ShortcutMeaning::Kind::Desktop:
+                if (!installedPlatform().dock().perform(meaning.command))
+                    WEXO_LOG_INFO(
+                        "This desktop has no means to %s",
+                        std::string(platform::desktopCommandName(meaning.command)).c_str());
+                return;
+            case ShortcutMeaning::Kind::Nothing:
+                return;
+        }
+    }
+    postShortcut(shortcut);
+}
+
+void CustomActionHandler::postShortcut(const KxShortcut& shortcut) {
     // Without a key there is nothing to press: posting key code 0 would type
     // an "a" (or run the modifiers' A shortcut) that the user never chose.
     if (!shortcut.key) return;

@@ -26,8 +26,12 @@ class CustomActionHandler {
     // (Command, Option, Control, Shift), the key's press, the modifier keys'
     // releases in the same order, then the key's release; the key events
     // carry the modifier flags. The reserved keys show all windows (9000) or
-    // do nothing (-2700). A shortcut without a key posts nothing.
+    // do nothing (-2700). A shortcut without a key posts nothing. An entry
+    // of the system-shortcut catalogue does what the desktop's conventions
+    // make of it (other keys, or the desktop's own means).
     static void triggerShortcut(const KxShortcut& shortcut);
+    // Posts the shortcut's keys as stored (the reserved keys as above).
+    static void postShortcut(const KxShortcut& shortcut);
 
     // Asks the Dock to show all windows.
     static void openExpose();

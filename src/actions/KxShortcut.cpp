@@ -1,6 +1,7 @@
 #include "actions/KxShortcut.h"
 
-#include "platform/ObjcFormat.h"
+#include "actions/DesktopConventions.h"
+#include "actions/KxShortcutsKeeper.h"
 
 namespace wexo {
 
@@ -15,14 +16,13 @@ KxShortcut::KxShortcut(std::optional<std::int64_t> key, std::optional<std::strin
       useString(useString) {}
 
 std::string KxShortcut::displayText() const {
-    if (useString) return keyString.value_or("");
-    std::string text;
-    if (control) text += "⌃";
-    if (option) text += " ⌥";
-    if (shift) text += " ⇧";
-    if (command) text += " ⌘";
-    if (key) text += objcFormat(" %@", keyString.value_or(""));
-    return text;
+    const DesktopConventions& conventions = DesktopConventions::current();
+    if (useString) {
+        if (const auto entry = KxShortcutsKeeper::systemShortcutOf(*this))
+            return conventions.catalogueTitle(*entry, keyString.value_or(""));
+        return keyString.value_or("");
+    }
+    return conventions.shortcutText(*this);
 }
 
 }  // namespace wexo

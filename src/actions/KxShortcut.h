@@ -19,10 +19,12 @@ class KxShortcut {
     KxShortcut(std::optional<std::int64_t> key, std::optional<std::string> keyString, bool command,
                bool control, bool shift, bool option, bool useString);
 
-    // The text shown wherever an assignment is listed. With useString the
-    // key string is the whole text; otherwise the modifier glyphs in the
-    // order Control, Option, Shift, Command (each after the first preceded by
-    // a blank), then a blank and the key's name when there is a key.
+    // The text shown wherever an assignment is listed, as the desktop's
+    // conventions write it. With useString the key string is the whole text
+    // (a catalogue entry's title, in the desktop's words); otherwise the
+    // modifiers and the key's name (on the Mac the glyphs in the order
+    // Control, Option, Shift, Command, each after the first preceded by a
+    // blank, then a blank and the key's name when there is a key).
     std::string displayText() const;
 
     std::optional<std::int64_t> key;  // virtual key code, or one of the reserved values

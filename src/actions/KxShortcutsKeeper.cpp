@@ -44,6 +44,9 @@ constexpr PreDefinedShortcut kShortcuts[] = {
     {"Do Nothing", KxShortcut::kNoKey, false, false, false, false},
 };
 
+static_assert(std::size(kShortcuts) == static_cast<std::size_t>(SystemShortcut::DoNothing) + 1,
+              "one catalogue row per SystemShortcut, in its order");
+
 struct NamedKey {
     const char* name;
     std::int64_t key;
@@ -113,13 +116,15 @@ std::vector<KxShortcut> KxShortcutsKeeper::getPreDefinedKeyboardKeys() {
     return keys;
 }
 
+std::optional<SystemShortcut> KxShortcutsKeeper::systemShortcutOf(const KxShortcut& shortcut) {
+    if (!shortcut.useString || !shortcut.keyString) return std::nullopt;
+    for (std::size_t i = 0; i < std::size(kShortcuts); ++i)
+        if (*shortcut.keyString == kShortcuts[i].title) return static_cast<SystemShortcut>(i);
+    return std::nullopt;
+}
+
 std::string KxShortcutsKeeper::modifierMaskTitle(std::int64_t mask) {
-    std::string title;
-    if (mask & MouseButton::kCommandMask) title = "⌘";
-    if (mask & MouseButton::kShiftMask) title = objcFormat("%@⇧", title);
-    if (mask & MouseButton::kOptionMask) title = objcFormat("%@⌥", title);
-    if (mask & MouseButton::kControlMask) title = objcFormat("%@⌃", title);
-    return title;
+    return DesktopConventions::current().modifierMaskTitle(mask);
 }
 
 }  // namespace wexo

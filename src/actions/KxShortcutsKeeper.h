@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
+#include "actions/DesktopConventions.h"
 #include "actions/KxShortcut.h"
 #include "actions/MouseButton.h"
 
@@ -34,9 +37,14 @@ class KxShortcutsKeeper {
     // editing keys, F1 to F19), without modifiers.
     static std::vector<KxShortcut> getPreDefinedKeyboardKeys();
 
-    // Title of an assignment's modifier mask: the glyphs for Command, Shift,
-    // Option and Control present in the mask, in that order, without blanks;
-    // the empty string for no modifiers.
+    // The catalogue entry a stored shortcut is, told by its stored title
+    // (the key it posts differed between versions); nothing for any other.
+    static std::optional<SystemShortcut> systemShortcutOf(const KxShortcut& shortcut);
+
+    // Title of an assignment's modifier mask as the desktop's conventions
+    // write it (on the Mac the glyphs for Command, Shift, Option and Control
+    // present in the mask, in that order, without blanks); the empty string
+    // for no modifiers.
     static std::string modifierMaskTitle(std::int64_t mask);
 };
 

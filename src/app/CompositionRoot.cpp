@@ -7,17 +7,23 @@
 
 namespace wexo {
 
-CompositionRoot::CompositionRoot(platform::Platform& platform)
-    : platform_(platform), platformInstallation_(&platform), storyboard_(MainStoryboard::make()) {
+CompositionRoot::CompositionRoot(platform::Platform& platform,
+                                 const DesktopConventions& conventions)
+    : platform_(platform),
+      platformInstallation_(&platform),
+      conventionsInstallation_(&conventions),
+      storyboard_(MainStoryboard::make()) {
     headless_ = std::make_unique<HeadlessApplication>();
     headlessInstallation_ = std::make_unique<SharedInstallation<ApplicationLink>>(headless_.get());
     frontMostObserver_.startObserving();
     startMouseTap();
 }
 
-CompositionRoot::CompositionRoot(platform::Platform& platform, ui::UserInterface& userInterface)
+CompositionRoot::CompositionRoot(platform::Platform& platform, ui::UserInterface& userInterface,
+                                 const DesktopConventions& conventions)
     : platform_(platform),
       platformInstallation_(&platform),
+      conventionsInstallation_(&conventions),
       storyboard_(MainStoryboard::make()),
       userInterface_(&userInterface) {
     imageRenderer_ = std::make_unique<ui::qtimage::QtImageRenderer>();

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "actions/ActionHandles.h"
+#include "actions/DesktopConventions.h"
 #include "app/HeadlessApplication.h"
 #include "autoscroll/AutoScroll.h"
 #include "events/EventTapOrder.h"
@@ -36,8 +37,13 @@ class AppDelegate;
 // paths: the overlay window is a model and the preferences window never shows.
 class CompositionRoot {
   public:
-    explicit CompositionRoot(platform::Platform& platform);
-    CompositionRoot(platform::Platform& platform, ui::UserInterface& userInterface);
+    // `conventions` name keys and shortcuts and give the catalogue's entries
+    // their meaning: the Mac's on the simulated desktop, the Linux ones in
+    // the application on Linux.
+    explicit CompositionRoot(platform::Platform& platform,
+                             const DesktopConventions& conventions = DesktopConventions::forMac());
+    CompositionRoot(platform::Platform& platform, ui::UserInterface& userInterface,
+                    const DesktopConventions& conventions = DesktopConventions::forMac());
     ~CompositionRoot();
     CompositionRoot(const CompositionRoot&) = delete;
     CompositionRoot& operator=(const CompositionRoot&) = delete;
@@ -62,6 +68,7 @@ class CompositionRoot {
 
     platform::Platform& platform_;
     SharedInstallation<platform::Platform> platformInstallation_;
+    SharedInstallation<const DesktopConventions> conventionsInstallation_;
     // Places the program's session taps in their order (SessionTap) whoever
     // creates them and whenever; it exists before the first of them.
     EventTapOrder tapOrder_{platform_.eventStream()};

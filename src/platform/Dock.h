@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/DesktopCommand.h"
+
 namespace wexo::platform {
 
 // The Dock's private interface.
@@ -17,6 +19,14 @@ class Dock {
     virtual int pinning() const = 0;
     // CoreDockGetMagnificationSize.
     virtual float magnificationSize() const = 0;
+
+    // Has the desktop do what the command says by its own means. False when
+    // it has none for it (the Dock itself never is asked: the program's
+    // shortcuts do these things on macOS).
+    virtual bool perform(DesktopCommand command) {
+        (void)command;
+        return false;
+    }
 };
 
 }  // namespace wexo::platform

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -48,6 +49,11 @@ class Workspace {
         pid_t pid) const = 0;
     // The bundle identifier of the bundle at a path, when it is one.
     virtual std::optional<std::string> bundleIdentifierAtPath(const std::string& path) const = 0;
+    // The name a person knows the application at a path by (NSFileManager
+    // displayNameAtPath: the bundle's name without its extension).
+    virtual std::string displayNameAtPath(const std::string& path) const {
+        return std::filesystem::path(path).stem().string();
+    }
 
     // NSWorkspace launchApplication:; false when nothing could be launched.
     virtual bool launchApplication(const std::string& path) = 0;

@@ -1,7 +1,6 @@
 #include "ui/ActionSelectionViewController.h"
 
-#include <filesystem>
-
+#include "actions/DesktopConventions.h"
 #include "actions/KxShortcutsKeeper.h"
 #include "actions/MediaControl.h"
 #include "actions/SimulateMouse.h"
@@ -192,7 +191,7 @@ std::unique_ptr<ui::TableCellView> ActionSelectionViewController::viewForTableCo
     std::string text;
     if (currentActionsTableViewState_ == kPreDefinedState) {
         if (row >= preDefinedShortcutsArray_.size()) return nullptr;
-        text = preDefinedShortcutsArray_[row].keyString.value_or("");
+        text = preDefinedShortcutsArray_[row].displayText();
     } else {
         const auto& actions = currentActionsTableViewState_ == kMediaState
                                   ? mediaActionsArray_
@@ -265,7 +264,8 @@ void ActionSelectionViewController::keyStrokeDetected(const KxShortcut& shortcut
         KxShortcutsKeeper::mergeShortcut(*currentAction_->shortcut, shortcut);
     else
         currentAction_->shortcut = shortcut;
-    const std::string name = shortcut.keyString.value_or("");
+    const std::string name = DesktopConventions::current().keyName(shortcut.key.value_or(-1),
+                                                                   shortcut.keyString.value_or(""));
     oneKeyRecTextField.setStringValue(name);
     addFinalKey(name);
     sendToDelegate();
@@ -290,7 +290,8 @@ void ActionSelectionViewController::keyStrokeSelected(const ui::Control& sender)
         KxShortcutsKeeper::mergeShortcut(*currentAction_->shortcut, named);
     else
         currentAction_ = keyboardShortcutAction(named);
-    const std::string name = named.keyString.value_or("");
+    const std::string name =
+        DesktopConventions::current().keyName(named.key.value_or(-1), named.keyString.value_or(""));
     oneKeyRecTextField.setStringValue(name);
     addFinalKey(name);
     sendToDelegate();
@@ -313,14 +314,14 @@ void ActionSelectionViewController::stopRecorder() {
 
 void ActionSelectionViewController::showGrayModifierKeys() {
     grayModifierKeys_.clear();
-    for (const char* glyph : kModifierGlyphs)
-        grayModifierKeys_.push_back(recordingRun(glyph, kLightGray));
+    for (const std::string& name : DesktopConventions::current().recorderModifiers())
+        grayModifierKeys_.push_back(recordingRun(name, kLightGray));
     grayModifierKeysLbl.setAttributedStringValue(grayModifierKeys_);
 }
 
 void ActionSelectionViewController::showHeldModifiers(std::uint64_t flags) {
-    if (grayModifierKeys_.size() < std::size(kModifierGlyphs)) showGrayModifierKeys();
-    colorRange(0, std::size(kModifierGlyphs), kLightGray);
+    if (grayModifierKeys_.size() < kModifierRuns) showGrayModifierKeys();
+    colorRange(0, kModifierRuns, kLightGray);
     // The glyphs in their order: Control, Option, Shift, Command.
     const std::uint64_t bits[] = {platform::EventFlags::Control, platform::EventFlags::Alternate,
                                   platform::EventFlags::Shift, platform::EventFlags::Command};
@@ -336,8 +337,8 @@ void ActionSelectionViewController::colorRange(std::size_t location, std::size_t
 }
 
 void ActionSelectionViewController::addFinalKey(const std::string& key) {
-    if (grayModifierKeys_.size() < std::size(kModifierGlyphs)) showGrayModifierKeys();
-    grayModifierKeys_.resize(std::size(kModifierGlyphs));
+    if (grayModifierKeys_.size() < kModifierRuns) showGrayModifierKeys();
+    grayModifierKeys_.resize(kModifierRuns);
     grayModifierKeys_.push_back(recordingRun(" " + key, kFinalKeyColor));
     grayModifierKeysLbl.setAttributedStringValue(grayModifierKeys_);
 }
@@ -356,8 +357,8 @@ void ActionSelectionViewController::openAppSelection(ui::Button& sender) {
     panel.beginSheetModalForWindow(window(), [this, alive](std::optional<std::string> path) {
         if (!alive.lock()) return;
         if (path) {
-            const CustomAction open(std::filesystem::path(*path).stem().string(), std::nullopt,
-                                    std::nullopt, std::nullopt, *path,
+            const CustomAction open(installedPlatform().workspace().displayNameAtPath(*path),
+                                    std::nullopt, std::nullopt, std::nullopt, *path,
                                     static_cast<std::int64_t>(CustomAction::Kind::OpenApplication));
             if (delegate_) delegate_->actionWasSelected(open);
             refreshDelegate();

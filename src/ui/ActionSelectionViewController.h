@@ -62,7 +62,9 @@ class ActionSelectionViewController : public ui::ViewController,
     static constexpr double kSimulateMouseListHeight = 280;
 
     // The recording box's text: the four modifier glyphs, then the key.
-    static constexpr const char* kModifierGlyphs[4] = {"⌃", "⌥", "⇧", "⌘"};
+    // The recording box shows one run per modifier (Control, Option, Shift,
+    // Command, in the desktop's words), then the key.
+    static constexpr std::size_t kModifierRuns = 4;
     static constexpr double kRecordingFontSize = 30;
     static constexpr ui::Color kLightGray = ui::Color::grey(2.0 / 3.0);
     // A modifier glyph while its key is held, and the recorded key.

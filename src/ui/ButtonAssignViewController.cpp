@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "actions/DesktopConventions.h"
 #include "actions/KxShortcutsKeeper.h"
 #include "events/MouseButtonListener.h"
 #include "platform/ObjcFormat.h"
@@ -262,10 +263,8 @@ std::unique_ptr<ui::TableCellView> ButtonAssignViewController::viewForTableColum
     if (column == "buttonName") {
         auto cell = std::make_unique<ui::TableCellView>(column);
         // A duplicate of the plain button has no modifier to show.
-        const std::string modifiers = KxShortcutsKeeper::modifierMaskTitle(button.modifiers);
-        cell->textField().setStringValue(modifiers.empty()
-                                             ? button.prettyName
-                                             : objcFormat("%@ + %@", modifiers, button.prettyName));
+        cell->textField().setStringValue(
+            DesktopConventions::current().assignmentTitle(button.modifiers, button.prettyName));
         return cell;
     }
     auto cell = std::make_unique<ui::ButtonsTableCellView>(column);

@@ -559,7 +559,7 @@ void GesturesViewController::addAppBtn() {
 }
 
 void GesturesViewController::addAppAtPath(const std::string& path) {
-    const std::string name = std::filesystem::path(path).stem().string();
+    const std::string name = installedPlatform().workspace().displayNameAtPath(path);
     const auto bundleId = installedPlatform().workspace().bundleIdentifierAtPath(path);
     // Gestures are kept by bundle identifier, which also names the folder
     // of their thumbnails: a file without a usable one cannot have any.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <initializer_list>
 
+#include "actions/DesktopConventions.h"
 #include "actions/KxRecorder.h"
 #include "actions/KxShortcutsKeeper.h"
 #include "events/KeyListener.h"
@@ -225,7 +226,9 @@ void GrabViewController::setGrabButton(const std::shared_ptr<MouseButton>& butto
         keeper.setGrabKeyNumber(*orKeyNumber);
         KxDefaults::setGrabButtonNumber(std::nullopt);
         keeper.setGrabButtonNumber(std::nullopt);
-        triggerName_ = KxRecorder::keyStringFormKeyCode(static_cast<std::uint64_t>(*orKeyNumber));
+        triggerName_ = DesktopConventions::current().keyName(
+            *orKeyNumber,
+            KxRecorder::keyStringFormKeyCode(static_cast<std::uint64_t>(*orKeyNumber)));
     }
     KxDefaults::sync();
     readGrabOptions();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <filesystem>
 
 #include "actions/StoredValues.h"
 #include "app/HelperMethods.h"
@@ -490,7 +489,7 @@ void ScrollViewController::addApp() {
 
 void ScrollViewController::addAppAtPath(const std::string& path) {
     if (!selectedDisplay_) return;
-    const std::string name = std::filesystem::path(path).stem().string();
+    const std::string name = installedPlatform().workspace().displayNameAtPath(path);
     const auto bundleId = installedPlatform().workspace().bundleIdentifierAtPath(path);
     // Entries are kept by bundle identifier: a file without one cannot be one.
     if (!bundleId || bundleId->empty()) {

@@ -63,6 +63,9 @@ struct Writer {
     ordered_json operator()(const records::DockNotification& r) const {
         return single("dock", "notification", r.notification);
     }
+    ordered_json operator()(const records::DesktopCommand& r) const {
+        return single("desktopCommand", "command", r.command);
+    }
     ordered_json operator()(const records::CursorChange& r) const {
         return single("cursor", "style", r.style);
     }

@@ -15,6 +15,11 @@ class SimDock : public Dock {
     void sendNotification(const std::string& name, int argument) override {
         recorder_.record(records::DockNotification{name, argument});
     }
+    // The simulated desktop carries out every command: it shows in the records.
+    bool perform(DesktopCommand command) override {
+        recorder_.record(records::DesktopCommand{std::string(desktopCommandName(command))});
+        return true;
+    }
     bool autoHideEnabled() const override { return autoHide_; }
     int orientation() const override { return orientation_; }
     int pinning() const override { return pinning_; }

@@ -36,6 +36,10 @@ struct DockNotification {
     std::string notification;
     int argument = 0;
 };
+// A command the desktop's shell was asked to carry out (DesktopCommand's name).
+struct DesktopCommand {
+    std::string command;
+};
 // "arrow", "openHand", "closedHand", "crosshair", "pointingHand", "iBeam",
 // "hide" or "unhide".
 struct CursorChange {
@@ -94,10 +98,10 @@ struct Decision {
 
 using SimRecordPayload =
     std::variant<records::Deliver, records::Hid, records::Launch, records::OpenUrl,
-                 records::DockNotification, records::CursorChange, records::Acceleration,
-                 records::Relaunch, records::Terminate, records::Exit, records::LoginItems,
-                 records::LogLine, records::Alert, records::Window, records::StatusItem,
-                 records::ActivationPolicy, records::Menu, records::Decision>;
+                 records::DockNotification, records::DesktopCommand, records::CursorChange,
+                 records::Acceleration, records::Relaunch, records::Terminate, records::Exit,
+                 records::LoginItems, records::LogLine, records::Alert, records::Window,
+                 records::StatusItem, records::ActivationPolicy, records::Menu, records::Decision>;
 
 struct SimRecord {
     std::int64_t time = 0;  // virtual nanoseconds

@@ -20,6 +20,7 @@ class QuietUserInterface : public ui::UserInterface {
     void beginSheet(const ui::OpenPanel& panel, ui::Window* parent,
                     std::function<void(std::optional<std::string>)> completion) override;
     bool currentEventIsLeftMouseUp() const override { return false; }
+    void writeToPasteboard(const std::string&) override {}
 
   private:
     platform::RunLoop& loop_;

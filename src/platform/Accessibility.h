@@ -19,9 +19,25 @@ struct AXElement {
 
 using AXValue = std::variant<std::string, AXElement>;
 
+// How the person at the machine gives the program the trust it lacks, where
+// the system has no settings page for it (a Linux desktop: a udev rule).
+struct TrustGuide {
+    // What the program cannot open, one line each.
+    std::vector<std::string> missing;
+    // What grants it and where it comes from.
+    std::string explanation;
+    // A command that grants it, to run in a terminal.
+    std::string command;
+    // What to do when the command alone is not enough.
+    std::string afterwards;
+};
+
 class Accessibility {
   public:
     virtual ~Accessibility() = default;
+    // How to grant the trust, where there is no settings page to open;
+    // nothing where there is one (the Accessibility pane on macOS).
+    virtual std::optional<TrustGuide> trustGuide() const { return std::nullopt; }
     // AXIsProcessTrustedWithOptions, optionally asking the user.
     virtual bool isProcessTrusted(bool prompt) const = 0;
     // AXUIElementCreateSystemWide.

@@ -31,6 +31,8 @@ class Application : public ActionTarget {
     static Application* shared();
 
     UserInterface& userInterface() { return ui_; }
+    // NSPasteboard's general pasteboard, as far as the program writes it.
+    void writeToPasteboard(const std::string& text) { ui_.writeToPasteboard(text); }
 
     ApplicationDelegate* delegate() const { return delegate_; }
     void setDelegate(ApplicationDelegate* delegate) { delegate_ = delegate; }

@@ -66,6 +66,9 @@ class UserInterface {
     // The event being handled is a release of the left mouse button (a
     // slider's drag has ended).
     virtual bool currentEventIsLeftMouseUp() const = 0;
+    // Puts text on the general pasteboard (the clipboard), for pasting
+    // elsewhere.
+    virtual void writeToPasteboard(const std::string& text) = 0;
 };
 
 }  // namespace wexo::ui

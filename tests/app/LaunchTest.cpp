@@ -153,6 +153,50 @@ TEST(LaunchTest, ThePermissionScreensButtons) {
     EXPECT_TRUE(programWindows(t.desktop).empty());
 }
 
+TEST(LaunchTest, WithoutASettingsPageThePermissionScreenShowsWhatIsMissingAndCopiesTheCommand) {
+    AppTestDesktop t;
+    t.desktop.simAccessibility().setTrusted(false);
+    {
+        // Without a guide: the settings page's instructions, no command.
+        t.launch();
+        auto* permission = dynamic_cast<AccessibilityViewController*>(
+            t.delegate().accessibilityController()->contentViewController());
+        ASSERT_NE(permission, nullptr);
+        EXPECT_NE(permission->instructionsLbl.stringValue().find("Accessibility"),
+                  std::string::npos);
+        EXPECT_TRUE(permission->commandField.isHidden());
+        t.root.reset();
+    }
+    platform::TrustGuide guide;
+    guide.missing = {"/dev/uinput: No such file or directory",
+                     "/dev/input/event3 (a mouse): Permission denied"};
+    guide.explanation = "The rule does it.";
+    guide.command = "sudo udevadm trigger";
+    guide.afterwards = "Log in again.";
+    t.desktop.simAccessibility().setTrustGuide(guide);
+    t.launch();
+    auto* permission = dynamic_cast<AccessibilityViewController*>(
+        t.delegate().accessibilityController()->contentViewController());
+    ASSERT_NE(permission, nullptr);
+    EXPECT_EQ(permission->instructionsLbl.stringValue(),
+              "Wexo cannot open:\n    /dev/uinput: No such file or directory\n"
+              "    /dev/input/event3 (a mouse): Permission denied\n\nThe rule does it.");
+    EXPECT_EQ(permission->commandField.stringValue(), "sudo udevadm trigger");
+    EXPECT_FALSE(permission->commandField.isHidden());
+    EXPECT_FALSE(permission->commandField.isEditable());
+    EXPECT_EQ(permission->afterwardsLbl.stringValue(), "Log in again.");
+    EXPECT_EQ(permission->openPerferencesOutlt.title(), "Copy Command");
+
+    ui::Button sender;
+    t.act([&] { permission->performAction("openPerferencesBtn:", sender); });
+    EXPECT_EQ(t.userInterface.pasteboard(), "sudo udevadm trigger");
+    EXPECT_TRUE(t.recordsOf<records::OpenUrl>().empty());
+    // It still polls, and restarts once access comes.
+    t.desktop.simAccessibility().setTrusted(true);
+    t.advance(1);
+    EXPECT_EQ(t.recordsOf<records::Relaunch>().size(), 1u);
+}
+
 TEST(LaunchTest, TheMovieRepeatsAfterAPause) {
     AppTestDesktop t;
     t.desktop.simAccessibility().setTrusted(false);

@@ -6,6 +6,7 @@
 #include <libudev.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -122,7 +123,8 @@ std::vector<std::string> mouseNodes(struct udev* udev) {
 
 }  // namespace
 
-EvdevBackend::EvdevBackend() : udev_(udev_new()) {
+EvdevBackend::EvdevBackend(std::optional<std::string> onlyNode)
+    : onlyNode_(std::move(onlyNode)), udev_(udev_new()) {
     if (!udev_) {
         WEXO_LOG_ERROR("udev is not available: no mouse can be found");
         return;
@@ -161,6 +163,13 @@ std::unique_ptr<InputSource> EvdevBackend::openMouse(const std::string& devnode)
 
 std::vector<std::unique_ptr<InputSource>> EvdevBackend::openSources() {
     std::vector<std::unique_ptr<InputSource>> sources;
+    if (onlyNode_) {
+        if (auto source = openMouse(*onlyNode_))
+            sources.push_back(std::move(source));
+        else
+            WEXO_LOG_ERROR("%s is not a mouse Wexo can read", onlyNode_->c_str());
+        return sources;
+    }
     if (!udev_) return sources;
     for (const std::string& node : mouseNodes(udev_))
         if (auto source = openMouse(node)) sources.push_back(std::move(source));
@@ -179,8 +188,11 @@ std::vector<std::unique_ptr<InputSource>> EvdevBackend::takePluggedIn() {
         const char* sysname = udev_device_get_sysname(d);
         const char* mouse = udev_device_get_property_value(d, "ID_INPUT_MOUSE");
         // Removals show as reads that end; only arrivals matter here.
-        if (action && std::strcmp(action, "add") == 0 && node && sysname &&
-            std::strncmp(sysname, "event", 5) == 0 && mouse && std::strcmp(mouse, "1") == 0)
+        // The one device asked for comes back when it is plugged in again.
+        const bool wanted =
+            node && (onlyNode_ ? *onlyNode_ == node : mouse && std::strcmp(mouse, "1") == 0);
+        if (action && std::strcmp(action, "add") == 0 && wanted && sysname &&
+            std::strncmp(sysname, "event", 5) == 0)
             if (auto source = openMouse(node)) sources.push_back(std::move(source));
         udev_device_unref(d);
     }
@@ -227,34 +239,102 @@ std::unique_ptr<VirtualDevice> EvdevBackend::createKeyboard() {
     return createUinput(dev);
 }
 
-std::vector<std::string> EvdevBackend::accessProblems() {
-    std::vector<std::string> problems;
-    if (::access("/dev/uinput", W_OK) != 0)
-        problems.push_back(std::string("/dev/uinput cannot be written (") + std::strerror(errno) +
-                           "): install the udev rule 70-wexo.rules, which gives the logged-in "
-                           "user access to it, and load the uinput module");
-    struct udev* udev = udev_new();
-    if (!udev) {
-        problems.emplace_back("udev is not available: no mouse can be found");
-        return problems;
+std::string EvdevBackend::uinputProblem() {
+    if (::access("/dev/uinput", W_OK) == 0) return {};
+    return std::strerror(errno);
+}
+
+namespace {
+// Each device this run would use that cannot be opened: its line, and
+// whether it is /dev/uinput.
+std::vector<std::pair<std::string, bool>> problemsOf(const std::optional<std::string>& onlyNode) {
+    std::vector<std::pair<std::string, bool>> problems;
+    if (const std::string why = EvdevBackend::uinputProblem(); !why.empty())
+        problems.emplace_back("/dev/uinput: " + why, true);
+    std::vector<std::string> nodes;
+    if (onlyNode) {
+        nodes.push_back(*onlyNode);
+    } else if (struct udev* udev = udev_new()) {
+        nodes = mouseNodes(udev);
+        udev_unref(udev);
+    } else {
+        problems.emplace_back("udev is not available: no mouse can be found", false);
     }
-    for (const std::string& node : mouseNodes(udev))
+    for (const std::string& node : nodes)
         if (::access(node.c_str(), R_OK) != 0)
-            problems.push_back(node + " (a mouse) cannot be read (" + std::strerror(errno) +
-                               "): install the udev rule 70-wexo.rules, which gives the "
-                               "logged-in user access to mice, then log in again");
-    udev_unref(udev);
+            problems.emplace_back(node + " (a mouse): " + std::strerror(errno), false);
+    return problems;
+}
+}  // namespace
+
+std::vector<std::string> EvdevBackend::unopenable(const std::optional<std::string>& onlyNode) {
+    std::vector<std::string> lines;
+    for (auto& [line, uinput] : problemsOf(onlyNode)) lines.push_back(std::move(line));
+    return lines;
+}
+
+std::vector<std::string> EvdevBackend::accessProblems(const std::optional<std::string>& onlyNode) {
+    std::vector<std::string> problems;
+    for (auto& [line, uinput] : problemsOf(onlyNode))
+        problems.push_back(line + (uinput ? ": install the udev rule 70-wexo.rules, which gives "
+                                            "the logged-in user access to /dev/uinput, and load "
+                                            "the uinput module"
+                                          : ": install the udev rule 70-wexo.rules, which gives "
+                                            "the logged-in user access to mice, then log in "
+                                            "again"));
     return problems;
 }
 
+std::vector<EvdevBackend::DeviceInfo> EvdevBackend::listDevices() {
+    std::vector<DeviceInfo> devices;
+    struct udev* udev = udev_new();
+    if (!udev) return devices;
+    udev_enumerate* e = udev_enumerate_new(udev);
+    if (e) {
+        udev_enumerate_add_match_subsystem(e, "input");
+        udev_enumerate_add_match_sysname(e, "event*");
+        udev_enumerate_scan_devices(e);
+        udev_list_entry* entry = nullptr;
+        udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(e)) {
+            udev_device* d = udev_device_new_from_syspath(udev, udev_list_entry_get_name(entry));
+            if (!d) continue;
+            if (const char* node = udev_device_get_devnode(d)) {
+                DeviceInfo info;
+                info.node = node;
+                // The name is the parent's, the input device the node belongs to.
+                if (udev_device* parent = udev_device_get_parent(d))
+                    if (const char* name = udev_device_get_sysattr_value(parent, "name"))
+                        info.name = name;
+                const char* mouse = udev_device_get_property_value(d, "ID_INPUT_MOUSE");
+                info.mouse = mouse && std::strcmp(mouse, "1") == 0;
+                if (::access(node, R_OK) != 0) info.problem = std::strerror(errno);
+                devices.push_back(std::move(info));
+            }
+            udev_device_unref(d);
+        }
+        udev_enumerate_unref(e);
+    }
+    udev_unref(udev);
+    // event10 after event9.
+    std::sort(devices.begin(), devices.end(), [](const DeviceInfo& a, const DeviceInfo& b) {
+        return a.node.size() != b.node.size() ? a.node.size() < b.node.size() : a.node < b.node;
+    });
+    return devices;
+}
+
 bool DeviceAccess::granted() {
-    const std::vector<std::string> problems = EvdevBackend::accessProblems();
+    const std::vector<std::string> problems = EvdevBackend::accessProblems(onlyNode_);
     std::lock_guard lock(mutex_);
     if (problems != told_) {
         for (const std::string& problem : problems) WEXO_LOG_ERROR("%s", problem.c_str());
         told_ = problems;
     }
     return problems.empty();
+}
+
+std::vector<std::string> DeviceAccess::problems() {
+    std::lock_guard lock(mutex_);
+    return told_;
 }
 
 }  // namespace wexo::platform::lnx

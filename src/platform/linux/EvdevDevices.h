@@ -1,6 +1,7 @@
 #pragma once
 
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,9 @@ class EvdevBackend : public DeviceBackend {
     static constexpr const char* kTwinSuffix = " (Wexo)";
     static constexpr const char* kKeyboardName = "Wexo virtual keyboard";
 
-    EvdevBackend();
+    // Reads every mouse there is and every one plugged in later, or only
+    // the device at `onlyNode`.
+    explicit EvdevBackend(std::optional<std::string> onlyNode = std::nullopt);
     ~EvdevBackend() override;
     EvdevBackend(const EvdevBackend&) = delete;
     EvdevBackend& operator=(const EvdevBackend&) = delete;
@@ -32,12 +35,32 @@ class EvdevBackend : public DeviceBackend {
     std::unique_ptr<VirtualDevice> createKeyboard() override;
 
     // What keeps the program from doing its work, one line each, with how
-    // to grant it; empty when the mice can be read and /dev/uinput written.
-    static std::vector<std::string> accessProblems();
+    // to grant it; empty when the mice (or the one device) can be read and
+    // /dev/uinput written.
+    static std::vector<std::string> accessProblems(
+        const std::optional<std::string>& onlyNode = std::nullopt);
+    // What of it cannot be opened, one short line each ("/dev/uinput: No
+    // such file or directory").
+    static std::vector<std::string> unopenable(
+        const std::optional<std::string>& onlyNode = std::nullopt);
+
+    // An input device as `wexo --list-devices` shows it.
+    struct DeviceInfo {
+        std::string node;  // /dev/input/eventN
+        std::string name;  // empty when udev does not tell
+        bool mouse = false;
+        // Empty when the program can open it; else why not.
+        std::string problem;
+    };
+    // Every evdev device udev knows, in the order of their nodes.
+    static std::vector<DeviceInfo> listDevices();
+    // Empty when /dev/uinput can be written; else why not.
+    static std::string uinputProblem();
     // Opens one device by its node; nothing when it is not a mouse to read.
     static std::unique_ptr<InputSource> openMouse(const std::string& devnode);
 
   private:
+    std::optional<std::string> onlyNode_;
     struct udev* udev_ = nullptr;
     struct udev_monitor* monitor_ = nullptr;
 };
@@ -47,9 +70,14 @@ class EvdevBackend : public DeviceBackend {
 // otherwise each problem is logged, once until the problems change.
 class DeviceAccess {
   public:
+    explicit DeviceAccess(std::optional<std::string> onlyNode = std::nullopt)
+        : onlyNode_(std::move(onlyNode)) {}
     bool granted();
+    // The problems found by the last test.
+    std::vector<std::string> problems();
 
   private:
+    std::optional<std::string> onlyNode_;
     std::mutex mutex_;
     std::vector<std::string> told_;
 };

@@ -23,7 +23,8 @@ LinuxPlatform::LinuxPlatform(Parts parts)
     displayLinks_ = std::make_unique<LinuxDisplayLinks>(
         desktop_->screens(), [desktop](DisplayId d) { return desktop->refreshRate(d); });
     hid_ = std::make_unique<LinuxHidSystem>(stream_->outputs(), *desktop_);
-    accessibility_ = std::make_unique<LinuxAccessibility>(*desktop_, trusted);
+    accessibility_ =
+        std::make_unique<LinuxAccessibility>(*desktop_, trusted, std::move(parts.trustGuide));
     if (!loginItems_) loginItems_ = std::make_unique<NoLoginItems>();
     if (!process_) process_ = std::make_unique<LoopProcess>(loop_);
 

@@ -31,6 +31,8 @@ class LinuxPlatform : public Platform {
         // Whether the program may intercept input (the mice readable and
         // /dev/uinput writable); nothing: always.
         std::function<bool()> trusted;
+        // How to grant it, for the permission screen; nothing: no guide.
+        std::function<std::optional<TrustGuide>()> trustGuide;
         std::chrono::milliseconds settleTimeout{200};
         bool measureLatency = false;
     };

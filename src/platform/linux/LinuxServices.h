@@ -40,9 +40,13 @@ class LinuxHidSystem : public HidSystem {
 // elements under the pointer are the desktop's.
 class LinuxAccessibility : public Accessibility {
   public:
-    LinuxAccessibility(Desktop& desktop, std::function<bool()> trusted)
-        : desktop_(desktop), trusted_(std::move(trusted)) {}
+    LinuxAccessibility(Desktop& desktop, std::function<bool()> trusted,
+                       std::function<std::optional<TrustGuide>()> guide = nullptr)
+        : desktop_(desktop), trusted_(std::move(trusted)), guide_(std::move(guide)) {}
     bool isProcessTrusted(bool prompt) const override;
+    std::optional<TrustGuide> trustGuide() const override {
+        return guide_ ? guide_() : std::nullopt;
+    }
     AXElement systemWideElement() const override;
     std::optional<AXElement> elementAtPosition(AXElement root, Point p) const override;
     std::vector<std::string> attributeNames(AXElement e) const override;
@@ -51,6 +55,7 @@ class LinuxAccessibility : public Accessibility {
   private:
     Desktop& desktop_;
     std::function<bool()> trusted_;
+    std::function<std::optional<TrustGuide>()> guide_;
 };
 
 // Until the desktop's own login items are plugged in: there is no list to

@@ -32,8 +32,13 @@ class SimAccessibility : public Accessibility {
     std::vector<std::string> attributeNames(AXElement e) const override;
     std::optional<AXValue> attributeValue(AXElement e, const std::string& name) const override;
 
+    std::optional<TrustGuide> trustGuide() const override { return guide_; }
+
     // ---- Driver ----
     void setTrusted(bool on) { trusted_ = on; }
+    // The simulated system tells how to grant the trust this way instead of
+    // through a settings page.
+    void setTrustGuide(std::optional<TrustGuide> guide) { guide_ = std::move(guide); }
     bool trusted() const { return trusted_; }
     // How many times the program asked with the prompt option.
     int promptCount() const { return promptCount_; }
@@ -44,6 +49,7 @@ class SimAccessibility : public Accessibility {
     static AXElement elementForIndex(std::size_t i) { return AXElement{i + 1}; }
 
   private:
+    std::optional<TrustGuide> guide_;
     static constexpr std::uint64_t kSystemWideId = 0xFFFF'FFFF'0000'0001ULL;
     const SimElement* find(AXElement e) const;
     // The first element in list order with this parent that contains `p`.

@@ -1,6 +1,7 @@
 #include "ui/qt/QtUserInterface.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -211,6 +212,10 @@ bool QtUserInterface::currentEventIsLeftMouseUp() const {
     return CurrentEvent::isLeftMouseUp();
 }
 
+void QtUserInterface::writeToPasteboard(const std::string& text) {
+    QGuiApplication::clipboard()->setText(qs(text));
+}
+
 bool QtUserInterface::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
@@ -239,7 +244,7 @@ bool QtUserInterface::handleKey(QEvent* event) {
     }
     pendingPress_.reset();
     if (!keyDispatch_) return false;
-    const auto translated = KeyTranslation::fromQt(*key);
+    const auto translated = KeyTranslation::fromQt(*key, scanCodes_);
     if (!translated) return false;
     const bool dropped = !keyDispatch_(*translated);
     if (event->type() == QEvent::ShortcutOverride) {

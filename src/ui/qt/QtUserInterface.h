@@ -12,6 +12,7 @@
 #include "platform/Event.h"
 #include "ui/UserInterface.h"
 #include "ui/qt/DesktopEntries.h"
+#include "ui/qt/KeyTranslation.h"
 
 class QMessageBox;
 
@@ -41,6 +42,9 @@ class QtUserInterface : public QObject, public UserInterface {
 
     // Where key events typed into the program's windows go; none: nowhere.
     void setKeyMonitorDispatch(KeyMonitorDispatch dispatch) { keyDispatch_ = std::move(dispatch); }
+    // How the platform's native scan codes map to the engine's key codes;
+    // none: keys are known by their symbols.
+    void setScanCodes(KeyTranslation::ScanCodes scanCodes) { scanCodes_ = std::move(scanCodes); }
     // Where the application chooser looks (the XDG applications
     // directories unless told otherwise).
     void setApplicationDirectories(std::vector<std::string> dirs) { appDirs_ = std::move(dirs); }
@@ -55,6 +59,7 @@ class QtUserInterface : public QObject, public UserInterface {
     void beginSheet(const OpenPanel& panel, Window* parent,
                     std::function<void(std::optional<std::string>)> completion) override;
     bool currentEventIsLeftMouseUp() const override;
+    void writeToPasteboard(const std::string& text) override;
 
     // ---- What is on screen ----
     WindowHost* hostOf(const Window& window) const;
@@ -80,6 +85,7 @@ class QtUserInterface : public QObject, public UserInterface {
     QPointer<ApplicationChooser> chooser_;
     std::optional<ActivationPolicy> policy_;
     KeyMonitorDispatch keyDispatch_;
+    KeyTranslation::ScanCodes scanCodes_;
     std::vector<std::string> appDirs_;
     std::vector<QMetaObject::Connection> connections_;
     // A key press the shortcut machinery showed first, and whether a

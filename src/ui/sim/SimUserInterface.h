@@ -50,6 +50,7 @@ class SimUserInterface : public UserInterface {
     void beginSheet(const OpenPanel& panel, Window* parent,
                     std::function<void(std::optional<std::string>)> completion) override;
     bool currentEventIsLeftMouseUp() const override { return leftMouseUp_; }
+    void writeToPasteboard(const std::string& text) override { pasteboard_ = text; }
 
     // ---- Driver ----
 
@@ -71,7 +72,11 @@ class SimUserInterface : public UserInterface {
     // The program's front-most window on screen for which `accept` is true.
     Window* frontWindow(const std::function<bool(Window&)>& accept) const;
 
+    // What the program last put on the pasteboard.
+    const std::string& pasteboard() const { return pasteboard_; }
+
   private:
+    std::string pasteboard_;
     struct PendingAlert {
         Alert alert;
         std::function<void(std::size_t)> completion;

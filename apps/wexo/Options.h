@@ -9,12 +9,26 @@ namespace wexo::app {
 
 // What the command line asks for.
 struct Options {
+    // Where the mouse events come from: the grabbed mice (all of them, or
+    // the one `device` names), or standard input (`stdio`).
     bool stdio = false;
+    std::string device;
+    // With or without the front end: the mice mode shows it unless
+    // `headless`; the stream mode shows it only with `frontEnd`.
+    bool headless = false;
+    bool frontEnd = false;
     bool trace = false;
-    bool help = false;
-    bool version = false;
     bool measureLatency = false;
     std::string screen;  // "WIDTHxHEIGHT@HZ", empty for the default
+    // Modes that do one thing and end.
+    bool listDevices = false;
+    std::string screenshots;  // the folder, empty when not asked for
+    bool dark = false;
+    bool help = false;
+    bool version = false;
+
+    // Whether this run shows the Qt front end.
+    bool showsFrontEnd() const { return stdio ? frontEnd : !headless; }
 };
 
 // One option of the table: its name, the name of its argument (none when
@@ -30,7 +44,7 @@ struct OptionRow {
 
 const std::vector<OptionRow>& optionTable();
 // Reads the arguments (without the program's name): the options, or the
-// problem to report.
+// problem to report, in one line.
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& problem);
 // The usage text, one line per option.
 std::string usageText();

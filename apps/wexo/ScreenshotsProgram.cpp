@@ -1,22 +1,28 @@
-// wexo-screenshots DIR [--dark]: launches Wexo with its Qt front end on a
-// simulated desktop with two displays, a few assignments, a gesture and the
-// grab and auto-scroll buttons set, and writes a picture of every screen to
-// DIR.
+// `wexo --screenshots DIR`: Wexo with its Qt front end on a simulated
+// desktop with two displays, a few assignments, a gesture and the grab and
+// auto-scroll buttons set, as a Linux desktop shows it; a picture of every
+// screen goes to DIR.
+#include "wexo/ScreenshotsProgram.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <string>
 
+#include "actions/DesktopConventions.h"
 #include "app/CompositionRoot.h"
 #include "app/KxMenu.h"
 #include "platform/MemoryPreferenceStore.h"
+#include "platform/linux/AccessGuide.h"
 #include "platform/sim/SimDesktop.h"
 #include "ui/GesturesViewController.h"
 #include "ui/qt/QtUserInterface.h"
 #include "ui/qt/Screenshots.h"
+
+namespace wexo::app {
 
 namespace {
 
@@ -50,11 +56,22 @@ wexo::plist::Dictionary sampleDefaults(const std::string& supportDir) {
     using wexo::plist::Dictionary;
     const Dictionary volumeUp{{"prettyName", "Volume Up"}, {"auxKey", 0}, {"typeOfAction", 1}};
     const Dictionary mute{{"prettyName", "Mute"}, {"auxKey", 7}, {"typeOfAction", 1}};
+    const Dictionary copy{
+        {"typeOfAction", 2},
+        {"shortcut",
+         Dictionary{
+             {"key", 8}, {"keystring", "Copy (⌘ C)"}, {"command", true}, {"useString", true}}}};
+    const Dictionary switchLanguage{
+        {"typeOfAction", 2},
+        {"shortcut",
+         Dictionary{{"key", 49}, {"keystring", "Space"}, {"control", true}, {"option", true}}}};
     return {
         {"modifiersOn", 1},
-        // Button 4 alone, and the wheel's up direction with Super (Command).
-        {"buttonAssignDict",
-         Dictionary{{"3", Dictionary{{"0", volumeUp}}}, {"500", Dictionary{{"1048576", mute}}}}},
+        // Button 4 alone and with Ctrl, the wheel's up direction with Super
+        // (Command) and its down direction with Ctrl and Alt.
+        {"buttonAssignDict", Dictionary{{"3", Dictionary{{"0", volumeUp}, {"262144", copy}}},
+                                        {"500", Dictionary{{"1048576", mute}}},
+                                        {"501", Dictionary{{"786432", switchLanguage}}}}},
         {"gestureNumber", 1},
         {"grabButtonNumber", 4},
         {"autoScrollButtonNumber", 2},
@@ -74,17 +91,15 @@ void drawGesture(wexo::GesturesViewController& gestures) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: wexo-screenshots DIR [--dark]\n";
-        return 2;
-    }
-    const std::string dir = argv[1];
-    const bool dark = argc > 2 && std::string(argv[2]) == "--dark";
+int renderScreenshots(const Options& options, const char* programName) {
+    const std::string dir = options.screenshots;
+    const bool dark = options.dark;
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
         !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication qapp(argc, argv);
+    int qtArgc = 1;
+    char* qtArgv[] = {const_cast<char*>(programName), nullptr};
+    QApplication qapp(qtArgc, qtArgv);
     // The same look on every machine that takes them.
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     if (dark) {
@@ -116,6 +131,10 @@ int main(int argc, char** argv) {
     desktop.simWorkspace().setApplications(
         {app(501, "org.mozilla.firefox", "Firefox"), app(502, "org.gnome.Nautilus", "Files")});
     desktop.simWorkspace().setFrontmost(501);
+    // The permission screen as a Linux desktop without the udev rule shows it
+    // (the same picture on every machine: no path of this one in it).
+    desktop.simAccessibility().setTrustGuide(wexo::platform::lnx::AccessGuide::make(
+        {"/dev/input/event5 (a mouse): Permission denied", "/dev/uinput: Permission denied"}, {}));
 
     wexo::ui::qt::QtUserInterface ui;
     ui.setKeyMonitorDispatch([&desktop](const wexo::platform::Event& e) {
@@ -128,7 +147,7 @@ int main(int argc, char** argv) {
     };
     int written = 0;
     {
-        wexo::CompositionRoot root(desktop, ui);
+        wexo::CompositionRoot root(desktop, ui, DesktopConventions::forLinux());
         root.launch();
         settle();
         if (auto* gestures = dynamic_cast<wexo::GesturesViewController*>(
@@ -136,6 +155,8 @@ int main(int argc, char** argv) {
             drawGesture(*gestures);
         written = static_cast<int>(wexo::ui::qt::Screenshots::render(ui, dir, settle).size());
     }
-    std::cout << written << " screenshots written to " << dir << "\n";
+    std::printf("%d screenshots written to %s\n", written, dir.c_str());
     return written == static_cast<int>(wexo::ui::qt::Screenshots::names().size()) ? 0 : 1;
 }
+
+}  // namespace wexo::app

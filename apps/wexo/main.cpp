@@ -1,24 +1,29 @@
-// wexo: the mouse utility. This build runs the whole engine on a stream of
-// evdev records:
+// wexo: the mouse utility.
 //
+//   wexo                  the status icon and windows, on every mouse
+//   wexo --headless       the same without the front end
 //   interception -g DEVICE | wexo --stdio | uinput -d DEVICE -c CAPS.yaml
 //
-// Exit status: 0 after the input ends or on SIGINT/SIGTERM, 2 for a wrong
-// command line, 3 after the panic chord, 1 when it cannot start.
+// Exit status: 0 after the input ends, on SIGINT/SIGTERM or Quit, 2 for a
+// wrong command line, 3 after the panic chord, 1 when it cannot start.
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "platform/linux/EvdevDevices.h"
+#include "wexo/DeviceListing.h"
+#include "wexo/FrontEndProgram.h"
+#include "wexo/HeadlessProgram.h"
 #include "wexo/Options.h"
-#include "wexo/StdioProgram.h"
+#include "wexo/ScreenshotsProgram.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string problem;
     const auto options = wexo::app::parseOptions(args, problem);
     if (!options) {
-        std::fprintf(stderr, "wexo: %s\n%s", problem.c_str(), wexo::app::usageText().c_str());
+        std::fprintf(stderr, "wexo: %s (wexo --help lists the options)\n", problem.c_str());
         return 2;
     }
     if (options->help) {
@@ -29,12 +34,15 @@ int main(int argc, char** argv) {
         std::printf("wexo %s\n", WEXO_VERSION);
         return 0;
     }
-    if (!options->stdio) {
-        std::fprintf(stderr,
-                     "wexo: only the stream form (--stdio) is built so far; the device mode "
-                     "comes with the front end\n%s",
-                     wexo::app::usageText().c_str());
-        return 2;
+    if (options->listDevices) {
+        using wexo::platform::lnx::EvdevBackend;
+        std::fputs(
+            wexo::app::deviceListing(EvdevBackend::listDevices(), EvdevBackend::uinputProblem())
+                .c_str(),
+            stdout);
+        return 0;
     }
-    return wexo::app::runStdio(*options);
+    if (!options->screenshots.empty()) return wexo::app::renderScreenshots(*options, argv[0]);
+    if (options->showsFrontEnd()) return wexo::app::runFrontEnd(*options, argv[0]);
+    return wexo::app::runHeadless(*options);
 }

@@ -7,27 +7,42 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/TempFolder.h"
 #include "platform/linux/InputRecords.h"
 
 namespace wexo::platform::lnx::testing {
 
 // The built `wexo`, run with its standard streams in pipes and the given
-// XDG_CONFIG_HOME.
+// XDG_CONFIG_HOME; `environment` sets ("NAME=value") or removes ("NAME")
+// more variables.
 class WexoProcess {
   public:
-    WexoProcess(const std::vector<std::string>& args, const std::string& configHome) {
+    WexoProcess(const std::vector<std::string>& args, const std::string& configHome,
+                const std::vector<std::string>& environment = {}) {
         int in[2], out[2], err[2];
         if (::pipe2(in, O_CLOEXEC) || ::pipe2(out, O_CLOEXEC) || ::pipe2(err, O_CLOEXEC))
             throw std::runtime_error("pipe");
         // Everything the child needs is made before the fork: after it, only
         // what is safe in a copy of a threaded process.
         std::vector<std::string> env{"XDG_CONFIG_HOME=" + configHome};
+        for (const std::string& e : environment)
+            if (e.find('=') != std::string::npos) env.push_back(e);
+        const auto overridden = [&](const char* e) {
+            if (std::strncmp(e, "XDG_CONFIG_HOME=", 16) == 0) return true;
+            for (const std::string& o : environment) {
+                const std::string name = o.substr(0, o.find('='));
+                if (std::strncmp(e, name.c_str(), name.size()) == 0 && e[name.size()] == '=')
+                    return true;
+            }
+            return false;
+        };
         for (char** e = environ; *e; ++e)
-            if (std::strncmp(*e, "XDG_CONFIG_HOME=", 16) != 0) env.emplace_back(*e);
+            if (!overridden(*e)) env.emplace_back(*e);
         std::vector<char*> envp;
         for (auto& e : env) envp.push_back(e.data());
         envp.push_back(nullptr);
@@ -118,6 +133,22 @@ class WexoProcess {
     pid_t pid_ = -1;
     int in_ = -1, out_ = -1, err_ = -1;
     bool outDone_ = false, errDone_ = false, waited_ = false;
+};
+
+// A temporary XDG_CONFIG_HOME holding the program's preference file with
+// the given entries (XML property-list text).
+struct Config {
+    TempFolder folder;
+    explicit Config(const std::string& entries) {
+        std::filesystem::create_directories(folder.path() / "wexo");
+        TempFolder::write(folder.path() / "wexo" / "com.wexo.Wexo.plist",
+                          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                          "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+                          "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+                          "<plist version=\"1.0\"><dict>" +
+                              entries + "</dict></plist>\n");
+    }
+    std::string home() const { return folder.path().string(); }
 };
 
 }  // namespace wexo::platform::lnx::testing

@@ -18,22 +18,6 @@ namespace {
 
 using namespace testing;
 
-// A temporary XDG_CONFIG_HOME holding the program's preference file with
-// the given entries (XML property-list text).
-struct Config {
-    TempFolder folder;
-    explicit Config(const std::string& entries) {
-        std::filesystem::create_directories(folder.path() / "wexo");
-        TempFolder::write(folder.path() / "wexo" / "com.wexo.Wexo.plist",
-                          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                          "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
-                          "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
-                          "<plist version=\"1.0\"><dict>" +
-                              entries + "</dict></plist>\n");
-    }
-    std::string home() const { return folder.path().string(); }
-};
-
 const char* const kScrolling = "<key>scrollingEnabled</key><true/>";
 
 // Frames of one kind of record: the values of `code` in each frame that
@@ -209,28 +193,6 @@ TEST(WexoStdioTest, TheTraceGoesToStandardErrorAsJsonLines) {
         }
     }
     EXPECT_EQ(presses, 1) << wexo.err;
-}
-
-TEST(WexoStdioTest, CommandLine) {
-    Config config("");
-    {
-        WexoProcess wexo({"--help"}, config.home());
-        EXPECT_EQ(wexo.wait(), 0);
-        EXPECT_NE(wexo.out.find("--stdio"), std::string::npos);
-        EXPECT_NE(wexo.out.find("--screen WIDTHxHEIGHT@HZ"), std::string::npos);
-    }
-    {
-        WexoProcess wexo({"--version"}, config.home());
-        EXPECT_EQ(wexo.wait(), 0);
-        EXPECT_EQ(wexo.out.rfind("wexo ", 0), 0u);
-    }
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--bogus"}, {"--stdio", "--screen", "big"}, {"--screen"}, {"--trace=yes"}}) {
-        WexoProcess wexo(args, config.home());
-        EXPECT_EQ(wexo.wait(), 2) << args[0];
-        EXPECT_TRUE(wexo.out.empty());
-        EXPECT_NE(wexo.err.find("usage: wexo"), std::string::npos);
-    }
 }
 
 }  // namespace

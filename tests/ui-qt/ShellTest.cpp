@@ -247,6 +247,27 @@ class ShellTest : public QObject {
         QCOMPARE(down->flags(), platform::EventFlags::Command);
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_Meta, Qt::MetaModifier);
         QCOMPARE(KeyTranslation::fromQt(release)->flags(), std::uint64_t{0});
+
+        // With scan codes the key's place decides: the key a German layout
+        // prints Z on sits where a US keyboard has Y (code 16), and Ctrl
+        // stays in the flags.
+        const KeyTranslation::ScanCodes german = [](quint32 scan) -> std::optional<std::uint16_t> {
+            if (scan == 21 + 8) return 16;  // KEY_Y
+            return std::nullopt;
+        };
+        QKeyEvent z(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier, 21 + 8, 0, 0, "z");
+        QCOMPARE(KeyTranslation::fromQt(z, german)->integerField(
+                     platform::EventField::KeyboardEventKeycode),
+                 std::int64_t{16});
+        QCOMPARE(KeyTranslation::fromQt(z, german)->flags(), platform::EventFlags::Control);
+        QCOMPARE(
+            KeyTranslation::fromQt(z)->integerField(platform::EventField::KeyboardEventKeycode),
+            std::int64_t{6});
+        // A scan code the table does not know falls back to the symbol.
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, 200, 0, 0);
+        QCOMPARE(KeyTranslation::fromQt(f1, german)
+                     ->integerField(platform::EventField::KeyboardEventKeycode),
+                 std::int64_t{0x7A});
     }
 
     void alertsShowTheModelsTextsAndAnswerTheChosenButton() {

@@ -50,6 +50,8 @@ class LinuxRunLoop : public RunLoop, public DescriptorWatcher, public MainWork {
     // Any thread: run() returns `status` once the current unit of work ends.
     void quit(int status);
     bool quitting() const { return quit_.load(std::memory_order_acquire); }
+    // The status quit() was given (0 before).
+    int exitStatus() const { return status_.load(); }
     // A descriptor readable whenever the loop has work, for a toolkit that
     // runs its own loop and calls dispatchPending() when it is.
     int pollDescriptor() const { return epollFd_; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 namespace wexo::ui::qt {
 
 // A run loop of the program's own that shares the main thread with Qt's
@@ -13,6 +15,8 @@ class ForeignLoop {
     virtual int pollDescriptor() const = 0;
     // Runs the work that is ready, without blocking.
     virtual void dispatchPending() = 0;
+    // The status the loop was told to end with; nothing while it runs on.
+    virtual std::optional<int> exitStatus() const { return std::nullopt; }
 };
 
 }  // namespace wexo::ui::qt

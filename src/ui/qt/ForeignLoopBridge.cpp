@@ -1,5 +1,7 @@
 #include "ui/qt/ForeignLoopBridge.h"
 
+#include <QCoreApplication>
+
 namespace wexo::ui::qt {
 
 ForeignLoopBridge::ForeignLoopBridge(ForeignLoop& loop, QObject* parent)
@@ -7,6 +9,10 @@ ForeignLoopBridge::ForeignLoopBridge(ForeignLoop& loop, QObject* parent)
     connect(&notifier_, &QSocketNotifier::activated, this, [this] {
         ++dispatches_;
         loop_.dispatchPending();
+        if (const auto status = loop_.exitStatus()) {
+            notifier_.setEnabled(false);
+            QCoreApplication::exit(*status);
+        }
     });
 }
 

@@ -10,6 +10,8 @@ namespace wexo::ui::qt {
 // Lets a foreign loop run inside Qt's: Qt watches the loop's descriptor and,
 // whenever it is readable, the loop dispatches what is ready. Each turn runs
 // only the ready work and returns to Qt, so neither loop starves the other.
+// A foreign loop told to end ends Qt's with its status: the program stops
+// the same way whichever loop it was told to stop through.
 class ForeignLoopBridge : public QObject {
     Q_OBJECT
 

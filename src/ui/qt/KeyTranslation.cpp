@@ -185,9 +185,12 @@ std::optional<std::uint16_t> KeyTranslation::keyCode(int qtKey, Qt::KeyboardModi
     return std::nullopt;
 }
 
-std::optional<platform::Event> KeyTranslation::fromQt(const QKeyEvent& event) {
+std::optional<platform::Event> KeyTranslation::fromQt(const QKeyEvent& event,
+                                                      const ScanCodes& scanCodes) {
     const bool down = event.type() == QEvent::KeyPress || event.type() == QEvent::ShortcutOverride;
-    const auto code = keyCode(event.key(), event.modifiers());
+    std::optional<std::uint16_t> code;
+    if (scanCodes && event.nativeScanCode() != 0) code = scanCodes(event.nativeScanCode());
+    if (!code) code = keyCode(event.key(), event.modifiers());
     if (!code) return std::nullopt;
     platform::Event e = platform::Event::keyboard(*code, down);
     std::uint64_t f = flags(event.modifiers());

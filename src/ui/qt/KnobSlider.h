@@ -27,9 +27,14 @@ class KnobField : public QLineEdit {
 // A slider whose knob shows its value, for the forms (a promoted widget).
 class KnobSlider : public QWidget {
     Q_OBJECT
+    // False where a label of the form shows the value instead.
+    Q_PROPERTY(bool valueShown READ valueShown WRITE setValueShown)
 
   public:
     explicit KnobSlider(QWidget* parent = nullptr);
+
+    bool valueShown() const { return !knob_->isHidden(); }
+    void setValueShown(bool shown) { knob_->setHidden(!shown); }
 
     QSlider& slider() { return *slider_; }
     KnobField& knob() { return *knob_; }

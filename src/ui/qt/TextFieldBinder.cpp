@@ -83,7 +83,7 @@ void TextFieldBinder::showText() {
     }
     if (plain(field_)) {
         label_->setTextFormat(Qt::PlainText);
-        label_->setText(text);
+        label_->setText(formatted(text));
     } else {
         label_->setTextFormat(Qt::RichText);
         label_->setText(richText(field_, label_->font().pointSizeF()));
@@ -98,6 +98,16 @@ void TextFieldBinder::showText() {
         default:
             break;
     }
+}
+
+QString TextFieldBinder::formatted(const QString& text) const {
+    // A number formatter, as a form attaches one to a label: the model's
+    // number with the form's decimals.
+    const QVariant decimals = label_->property("wexoDecimals");
+    if (!decimals.isValid()) return text;
+    bool number = false;
+    const double value = text.toDouble(&number);
+    return number ? QString::number(value, 'f', decimals.toInt()) : text;
 }
 
 void TextFieldBinder::showColor() {

@@ -30,6 +30,8 @@ class TextFieldBinder : public ControlBinder {
     void showText();
     void showColor();
     void editingFinished();
+    // The text as the label's formatter (a "wexoDecimals" property) shows it.
+    QString formatted(const QString& text) const;
 
     TextField& field_;
     QLabel* label_ = nullptr;

@@ -89,6 +89,10 @@ struct XdgTree {
         recorder("handler");
         write(configHome / "mimeapps.list",
               "[Default Applications]\nx-scheme-handler/wexotest=org.example.Handler.desktop\n");
+        // A real program (not a script), so that /proc/PID/exe names it.
+        fs::copy_file("/bin/sleep", bin / "wexo-sleeper");
+        write(apps / "org.example.Sleeper.desktop",
+              "[Desktop Entry]\nType=Application\nName=Sleeper\nExec=wexo-sleeper 60\n");
         // System login items: one on, one switched off.
         write(systemConfig / "autostart" / "org.example.Agent.desktop",
               "[Desktop Entry]\nType=Application\nName=Agent\nExec=" + recorder("agent") + "\n");

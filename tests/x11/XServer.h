@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -94,6 +95,8 @@ class XServer {
                 const std::vector<std::pair<std::string, std::string>>& env, int keepFd = -1) {
         const pid_t pid = ::fork();
         if (pid == 0) {
+            // Gone with the test, even one that crashed.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
             for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
             if (!display_.empty()) ::setenv("DISPLAY", display_.c_str(), 1);
             // Quiet unless something goes wrong in the test itself.

@@ -54,25 +54,35 @@ AtspiAccessibility::AtspiAccessibility(Hooks hooks) : hooks_(std::move(hooks)) {
 
 AtspiAccessibility::~AtspiAccessibility() {
     for (auto& [id, e] : elements_) g_object_unref(e.object);
-    if (context_) g_main_context_unref(context_);
 }
 
+namespace {
+// libatspi is one per process and cannot be set up twice: every desktop of
+// the process shares the one connection, and its context.
+GMainContext* sharedContext() {
+    static GMainContext* context = [] {
+        GMainContext* c = g_main_context_new();
+        const int status = atspi_init();
+        if (status != 0 && status != 1) {  // 1: already set up
+            platform::Log::write(LogLevel::Warning, __FILE__, __LINE__,
+                                 "The accessibility bus cannot be reached: smart auto-scroll "
+                                 "cannot see what is under the pointer");
+            g_main_context_unref(c);
+            return static_cast<GMainContext*>(nullptr);
+        }
+        // Its bus traffic goes to a context of ours, which only these
+        // queries run: never the toolkit's loop from inside a tap.
+        atspi_set_main_context(c);
+        atspi_set_timeout(AtspiAccessibility::kCallTimeoutMs, AtspiAccessibility::kCallTimeoutMs);
+        return c;
+    }();
+    return context;
+}
+}  // namespace
+
 bool AtspiAccessibility::ready() const {
-    if (initialised_) return *initialised_;
-    // Its bus traffic goes to a context of ours, which only these queries
-    // run: never the toolkit's loop from inside a tap.
-    context_ = g_main_context_new();
-    const int status = atspi_init();
-    initialised_ = status == 0 || status == 1;  // 1: already initialised
-    if (*initialised_) {
-        atspi_set_main_context(context_);
-        atspi_set_timeout(kCallTimeoutMs, kCallTimeoutMs);
-    } else {
-        platform::Log::write(LogLevel::Warning, __FILE__, __LINE__,
-                             "The accessibility bus cannot be reached: smart auto-scroll cannot "
-                             "see what is under the pointer");
-    }
-    return *initialised_;
+    if (!context_) context_ = sharedContext();
+    return context_ != nullptr;
 }
 
 void AtspiAccessibility::pump() const {

@@ -71,7 +71,6 @@ class AtspiAccessibility : public Accessibility {
     std::optional<AtspiAccessible*> parentOf(const Element& e) const;
 
     Hooks hooks_;
-    mutable std::optional<bool> initialised_;
     mutable GMainContext* context_ = nullptr;
     mutable std::map<std::uint64_t, Element> elements_;
     mutable std::map<AtspiAccessible*, std::uint64_t> ids_;

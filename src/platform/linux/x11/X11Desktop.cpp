@@ -27,8 +27,14 @@ X11Desktop::X11Desktop(std::unique_ptr<X11Connection> connection, Options option
                                       return Point{p.x + o.x, p.y + o.y};
                                   }});
     acceleration_ = std::make_unique<PointerAcceleration>(*c_);
-    workspace_->setBeforeQuery([this] { processEvents(); });
-    tracker_->setBeforeQuery([this] { processEvents(); });
+    // Events still unread on the connection wake the run loop by its
+    // descriptor; those a round trip already read do not, so a query takes
+    // them first. Looking costs no system call.
+    const auto takeQueued = [this] {
+        if (XEventsQueued(c_->display(), QueuedAlready) > 0) processEvents();
+    };
+    workspace_->setBeforeQuery(takeQueued);
+    tracker_->setBeforeQuery(takeQueued);
     readDoubleClickSettings();
     updatePanelStruts();
     processEvents();
@@ -133,7 +139,7 @@ void X11Desktop::warpPointer(Point p) {
 }
 
 pid_t X11Desktop::windowOwnerAt(Point p) {
-    processEvents();
+    if (XEventsQueued(c_->display(), QueuedAlready) > 0) processEvents();
     const TrackedWindow* w = tracker_->windowAt(p);
     if (!w || w->kind != WindowKind::Application) return 0;
     return w->hints.pid;

@@ -7,6 +7,7 @@
 
 #include <X11/extensions/Xrandr.h>
 
+#include "platform/LogCapture.h"
 #include "platform/Shared.h"
 #include "platform/linux/x11/Edid.h"
 #include "settings/SingleDisplay.h"
@@ -74,6 +75,13 @@ TEST(RefreshRate, IsTheDotClockOverTheWholeFrame) {
     EXPECT_NEAR(modeRefreshRate(65'000'000, 1344, 806, RR_DoubleScan), 30.0019, 1e-4);
     EXPECT_EQ(modeRefreshRate(0, 1344, 806, 0), 0);
     EXPECT_EQ(modeRefreshRate(65'000'000, 0, 806, 0), 0);
+}
+
+TEST(X11Desktop, WithoutAServerThereIsNoneAndTheLogSaysWhatIsMissing) {
+    LogCapture log;
+    EXPECT_FALSE(X11Desktop::openOrExplain({":9999", {}}));
+    EXPECT_TRUE(log.has({"No X display :9999", "per-application settings",
+                         "gestures per application", "smart auto-scroll"}));
 }
 
 TEST(X11Screens, XvfbModesWithoutClockFallBackTo60) {

@@ -12,6 +12,19 @@ std::unique_ptr<X11Desktop> X11Desktop::open(Options options) {
     return std::unique_ptr<X11Desktop>(new X11Desktop(std::move(connection), std::move(options)));
 }
 
+std::unique_ptr<X11Desktop> X11Desktop::openOrExplain(Options options) {
+    const std::string name = options.displayName;
+    auto desktop = open(std::move(options));
+    if (!desktop)
+        platform::Log::write(
+            LogLevel::Warning, __FILE__, __LINE__,
+            objcFormat("No X display%@%@: per-application settings, gestures per application "
+                       "and smart auto-scroll need one; running with one screen and no "
+                       "application windows",
+                       name.empty() ? "" : " ", name));
+    return desktop;
+}
+
 X11Desktop::X11Desktop(std::unique_ptr<X11Connection> connection, Options options)
     : c_(std::move(connection)), identities_(entries_, std::move(options.own)) {
     screens_ = std::make_unique<X11Screens>(*c_);

@@ -33,6 +33,9 @@ class X11Desktop : public lnx::Desktop {
     };
     // Nothing when no X server can be reached.
     static std::unique_ptr<X11Desktop> open(Options options);
+    // The same, and when there is no X server (a console, Wayland without
+    // Xwayland) one log line says what the program cannot do without it.
+    static std::unique_ptr<X11Desktop> openOrExplain(Options options);
     ~X11Desktop() override;
 
     void attach(RunLoop& loop, lnx::DescriptorWatcher& watcher) override;

@@ -18,6 +18,7 @@
 #include "settings/DisplaysManager.h"
 #include "settings/SettingsKeeper.h"
 #include "x11/TestClient.h"
+#include "x11/X11OnSimPlatform.h"
 #include "x11/XServer.h"
 
 namespace {
@@ -26,34 +27,6 @@ using namespace wexo;
 using platform::Point;
 using platform::x11::TestClient;
 using platform::x11::XServer;
-
-// The simulated desktop's stream and clock (posting kept aside, as in the
-// simulated benchmark), the X server's screens, windows and applications.
-class X11QuietPlatform : public platform::Platform {
-  public:
-    X11QuietPlatform(platform::sim::SimDesktop& sim, platform::x11::X11Desktop& x11)
-        : sim_(sim), x11_(x11), stream_(sim.eventStream()) {}
-    platform::EventStream& eventStream() override { return stream_; }
-    platform::RunLoop& runLoop() override { return sim_.runLoop(); }
-    platform::DisplayLinks& displayLinks() override { return sim_.displayLinks(); }
-    platform::Screens& screens() override { return x11_.screens(); }
-    platform::WindowList& windowList() override { return x11_.windowList(); }
-    platform::Workspace& workspace() override { return x11_.workspace(); }
-    platform::Accessibility& accessibility() override { return x11_.accessibility(); }
-    platform::HotKeys& hotKeys() override { return x11_.hotKeys(); }
-    platform::KeyMonitors& keyMonitors() override { return sim_.keyMonitors(); }
-    platform::Cursor& cursor() override { return x11_.cursor(); }
-    platform::HidSystem& hidSystem() override { return sim_.hidSystem(); }
-    platform::Dock& dock() override { return x11_.dock(); }
-    platform::LoginItems& loginItems() override { return sim_.loginItems(); }
-    platform::Process& process() override { return sim_.process(); }
-    platform::PreferenceStore& preferences() override { return sim_.preferences(); }
-
-  private:
-    platform::sim::SimDesktop& sim_;
-    platform::x11::X11Desktop& x11_;
-    testing::QuietPostPlatform::Stream stream_;
-};
 
 struct Bench {
     explicit Bench(int windows) {
@@ -82,7 +55,8 @@ struct Bench {
                                                                                     1);
             },
             [&] { desktop->processEvents(); });
-        platform = std::make_unique<X11QuietPlatform>(sim, *desktop);
+        // Posting kept aside, as in the simulated benchmark.
+        platform = std::make_unique<platform::x11::X11OnSimPlatform>(sim, *desktop, &quietStream);
         root = std::make_unique<CompositionRoot>(*platform);
         scroller = std::make_unique<ScrollAnimation>();
         scroller->startListeningToWheel();
@@ -100,7 +74,8 @@ struct Bench {
     std::unique_ptr<TestClient> client;
     std::unique_ptr<platform::x11::X11Desktop> desktop;
     platform::sim::SimDesktop sim;
-    std::unique_ptr<X11QuietPlatform> platform;
+    testing::QuietPostPlatform::Stream quietStream{sim.eventStream()};
+    std::unique_ptr<platform::x11::X11OnSimPlatform> platform;
     std::unique_ptr<CompositionRoot> root;
     std::unique_ptr<ScrollAnimation> scroller;
     platform::Event notch = platform::Event::scrollWheel(platform::ScrollEventUnit::Line, 1, -1);

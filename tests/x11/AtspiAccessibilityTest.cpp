@@ -119,13 +119,17 @@ bool has(const std::vector<std::string>& roles, const std::string& role) {
     return std::find(roles.begin(), roles.end(), role) != roles.end();
 }
 
+// A point at a fraction of a window's width, half way down.
+Point across(const Rect& window, double fraction) {
+    return Point{window.origin.x + window.size.width * fraction,
+                 window.origin.y + window.size.height / 2};
+}
+
 TEST_F(AtspiTest, AScrolledViewIsInsideAScrollAreaAndALabelIsNot) {
     const pid_t probe = startProbe("roles");
     ASSERT_TRUE(windowOf(probe));
-    const Rect window = *windowOf(probe);
-    const Point left{window.origin.x + window.size.width / 4,
-                     window.origin.y + window.size.height / 2};
-    const Point right{window.origin.x + 3 * window.size.width / 4, left.y};
+    const Point left = across(*windowOf(probe), 0.25);
+    const Point right = across(*windowOf(probe), 0.75);
 
     const auto inView = rolesAt(left);
     ASSERT_FALSE(inView.empty());
@@ -147,9 +151,7 @@ TEST_F(AtspiTest, AScrolledViewIsInsideAScrollAreaAndALabelIsNot) {
 TEST_F(AtspiTest, AHungApplicationAnswersNothingInsteadOfHoldingTheMouse) {
     const pid_t probe = startProbe("hung");
     ASSERT_TRUE(windowOf(probe));
-    const Rect window = *windowOf(probe);
-    const Point inside{window.origin.x + window.size.width / 4,
-                       window.origin.y + window.size.height / 2};
+    const Point inside = across(*windowOf(probe), 0.25);
     auto& ax = desktop->accessibility();
     ASSERT_TRUE(ax.elementAtPosition(ax.systemWideElement(), inside));
 

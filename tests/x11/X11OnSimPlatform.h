@@ -13,9 +13,12 @@ namespace wexo::platform::x11 {
 // pointer) are checked and measured against a real server.
 class X11OnSimPlatform : public Platform {
   public:
-    X11OnSimPlatform(sim::SimDesktop& sim, X11Desktop& x11) : sim_(sim), x11_(x11) {}
+    // `stream`, when given, stands for the simulated desktop's own (one
+    // that keeps what is posted aside, for measurements).
+    X11OnSimPlatform(sim::SimDesktop& sim, X11Desktop& x11, EventStream* stream = nullptr)
+        : sim_(sim), x11_(x11), stream_(stream ? *stream : sim.eventStream()) {}
 
-    EventStream& eventStream() override { return sim_.eventStream(); }
+    EventStream& eventStream() override { return stream_; }
     RunLoop& runLoop() override { return sim_.runLoop(); }
     DisplayLinks& displayLinks() override { return sim_.displayLinks(); }
     Screens& screens() override { return x11_.screens(); }
@@ -34,6 +37,7 @@ class X11OnSimPlatform : public Platform {
   private:
     sim::SimDesktop& sim_;
     X11Desktop& x11_;
+    EventStream& stream_;
 };
 
 }  // namespace wexo::platform::x11

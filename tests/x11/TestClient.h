@@ -142,11 +142,11 @@ class TestClient {
         XSync(d_, False);
     }
 
-    // Waits up to five seconds for a condition that other processes (the
+    // Waits up to `seconds` for a condition that other processes (the
     // window manager, the server) make true; `step` runs before each look.
     static bool eventually(const std::function<bool()>& done,
-                           const std::function<void()>& step = {}) {
-        for (int i = 0; i < 500; ++i) {
+                           const std::function<void()>& step = {}, int seconds = 5) {
+        for (int i = 0; i < seconds * 100; ++i) {
             if (step) step();
             if (done()) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

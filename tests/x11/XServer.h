@@ -81,6 +81,7 @@ class XServer {
     }
 
     ~XServer() {
+        if (probeDisplay_) XCloseDisplay(probeDisplay_);
         for (auto it = children_.rbegin(); it != children_.rend(); ++it) stop(*it);
         if (!folder_.empty()) std::filesystem::remove_all(folder_);
     }
@@ -167,10 +168,14 @@ class XServer {
             XDestroyWindow(d, probe);
             XSync(d, False);
         }
-        XCloseDisplay(d);
+        // Kept open while the server runs: a closed connection's ids go to
+        // the next client, and the window manager, slow to forget the
+        // probe, would take that client's first window for it.
+        probeDisplay_ = d;
         return framed;
     }
 
+    Display* probeDisplay_ = nullptr;
     std::filesystem::path folder_;
     std::string display_;
     pid_t server_ = 0;

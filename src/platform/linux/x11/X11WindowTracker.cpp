@@ -87,10 +87,19 @@ bool X11WindowTracker::handleEvent(const XEvent& e) {
             listDirty_ = true;
             return true;
         }
-        case DestroyNotify:
-            if (!byClientOrFrame(e.xdestroywindow.window)) return false;
+        case DestroyNotify: {
+            TrackedWindow* w = byClientOrFrame(e.xdestroywindow.window);
+            if (!w) return false;
+            // Forgotten at once: the server may give the id to a new window
+            // before the window manager's list has let go of the old one.
+            const ::Window client = w->client;
+            byFrame_.erase(w->frame);
+            std::erase_if(order_, [&](const auto& t) { return t->client == client; });
+            byClient_.erase(client);
+            ++generation_;
             listDirty_ = true;
             return true;
+        }
         case CreateNotify:
         case CirculateNotify:
             if (haveWmList_) return false;

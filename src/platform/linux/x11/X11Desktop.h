@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Observers.h"
+#include "platform/CallbackList.h"
 #include "platform/linux/Desktop.h"
 #include "platform/linux/x11/AppIdentities.h"
 #include "platform/linux/x11/AtspiAccessibility.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/HotKeys.h"
-#include "platform/Observers.h"
+#include "platform/CallbackList.h"
 #include "platform/linux/x11/X11Connection.h"
 
 namespace wexo::platform::x11 {
@@ -43,7 +43,7 @@ class X11HotKeys : public HotKeys {
     X11Connection& c_;
     std::function<Point(int, int)> toGlobal_;
     std::shared_ptr<List> grabs_ = std::make_shared<List>();
-    Observers<std::function<int(const HotKeyEvent&)>> handlers_;
+    CallbackList<std::function<int(const HotKeyEvent&)>> handlers_;
 };
 
 }  // namespace wexo::platform::x11

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Observers.h"
+#include "platform/CallbackList.h"
 #include "platform/Screens.h"
 #include "platform/linux/x11/X11Connection.h"
 
@@ -70,7 +70,7 @@ class X11Screens : public Screens {
     std::vector<Strut> struts_;
     Point mainOrigin_;
     Size rootSize_;
-    Observers<std::function<void()>> observers_;
+    CallbackList<std::function<void()>> observers_;
 };
 
 // Frames per second of a mode: dot clock / (htotal × vtotal), doubled for

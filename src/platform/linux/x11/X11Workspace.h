@@ -3,7 +3,7 @@
 #include <functional>
 #include <unordered_map>
 
-#include "platform/Observers.h"
+#include "platform/CallbackList.h"
 #include "platform/Workspace.h"
 #include "platform/linux/x11/X11WindowTracker.h"
 #include "platform/linux/xdg/Launcher.h"
@@ -58,8 +58,8 @@ class X11Workspace : public Workspace {
     bool activeDirty_ = true;
     pid_t front_ = 0;
     std::optional<RunningApplication> announced_;
-    Observers<std::function<void(const std::optional<RunningApplication>&)>> frontObservers_;
-    Observers<std::function<void()>> spaceObservers_;
+    CallbackList<std::function<void(const std::optional<RunningApplication>&)>> frontObservers_;
+    CallbackList<std::function<void()>> spaceObservers_;
     std::function<void()> beforeQuery_;
 };
 

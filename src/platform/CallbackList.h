@@ -15,7 +15,7 @@ namespace wexo::platform {
 // reset after the list itself is gone. An entry removed while the list is
 // being notified is not called any more in that pass.
 template <class F>
-class Observers {
+class CallbackList {
   public:
     Subscription add(F f) {
         auto entry = std::make_shared<Entry>(Entry{std::move(f), true});

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "platform/Log.h"
-#include "platform/linux/x11/MacKeyCodes.h"
+#include "platform/linux/KeyCodes.h"
 
 namespace wexo::platform::x11 {
 
@@ -79,7 +79,8 @@ Subscription X11HotKeys::installHandler(std::function<int(const HotKeyEvent&)> h
 std::unique_ptr<HotKeyRegistration> X11HotKeys::registerHotKey(std::uint32_t keyCode,
                                                                std::uint32_t modifiers,
                                                                HotKeyId id) {
-    const auto code = linuxKeyCodeForMacKeyCode(keyCode);
+    const auto code =
+        keyCode <= 0xFFFF ? lnx::linuxKeyCode(static_cast<std::uint16_t>(keyCode)) : std::nullopt;
     if (!code) return nullptr;
     auto grab = std::make_shared<Grab>();
     grab->keycode = static_cast<unsigned>(*code + kXKeycodeOffset);

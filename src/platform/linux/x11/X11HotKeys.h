@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/HotKeys.h"
 #include "platform/CallbackList.h"
+#include "platform/HotKeys.h"
 #include "platform/linux/x11/X11Connection.h"
 
 namespace wexo::platform::x11 {

@@ -6,6 +6,7 @@
 #include "events/MouseMovementListener.h"
 #include "events/ProgramInFront.h"
 #include "events/ScreenRegistry.h"
+#include "platform/EventMarks.h"
 #include "platform/Platform.h"
 #include "settings/SettingsKeeper.h"
 
@@ -81,7 +82,8 @@ void KeyListener::postKeyDelay() {
     auto& platform = installedPlatform();
     if (const auto key = SettingsKeeper::shared().getGrabKeyNumber()) {
         auto press = platform::Event::keyboard(static_cast<std::uint16_t>(*key & 0xFFFF), true);
-        press.setIntegerField(platform::EventField::EventSourceUserData, kSyntheticInputMarker);
+        press.setIntegerField(platform::EventField::EventSourceUserData,
+                              platform::EventMarks::kSyntheticInput);
         platform.eventStream().post(platform::TapLocation::HID, press);
     }
     pendingRegistration_ = platform.runLoop().performAfterDelay(kReplayDelay, [this] {

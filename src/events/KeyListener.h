@@ -28,8 +28,6 @@ class KeyListener : public MouseMovmentDelegate {
     // The tapped key is replayed this long after its release, and the hot
     // key registered again this long after the replay.
     static constexpr double kReplayDelay = 0.1;
-    // Marks the replayed key, so that no tap of ours treats it again.
-    static constexpr std::int64_t kSyntheticInputMarker = -1700;
 
     // Records itself as the shared instance.
     KeyListener();

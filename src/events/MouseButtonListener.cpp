@@ -16,6 +16,7 @@
 #include "events/ProgramInFront.h"
 #include "events/ScreenRegistry.h"
 #include "events/WholeNumbers.h"
+#include "platform/EventMarks.h"
 #include "platform/Log.h"
 #include "platform/Platform.h"
 #include "settings/SettingsKeeper.h"
@@ -48,8 +49,7 @@ std::int64_t buttonOf(const Event& e) {
 }
 
 bool isReplayedClick(const Event& e) {
-    return e.integerField(EventField::MouseEventNumber) ==
-           MouseButtonListener::kReplayedClickMarker;
+    return e.integerField(EventField::MouseEventNumber) == platform::EventMarks::kReplayedClick;
 }
 
 GestureWindow* overlayWindow() {
@@ -207,7 +207,8 @@ StageVerdict MouseButtonListener::passThrough(EventType type, const Event& event
     if (type == EventType::LeftMouseDown && !gestureButtonPressed_)
         return StageVerdict::pass("leftButton");
     const std::int64_t marker = event.integerField(EventField::EventSourceUserData);
-    if (marker == kSyntheticInputMarker || marker == kOwnEventMarker)
+    if (marker == platform::EventMarks::kSyntheticInput ||
+        marker == platform::EventMarks::kOwnScroll)
         return StageVerdict::pass("ownEvent");
     return StageVerdict::next();
 }
@@ -451,7 +452,7 @@ void MouseButtonListener::replayGestureClick(EventType releaseType, const Event&
             type, at, right ? platform::MouseButton::Right : platform::MouseButton::Center);
         if (!right) click.setIntegerField(EventField::MouseEventButtonNumber, buttonOf(release));
         click.setFlags(flags);
-        click.setIntegerField(EventField::MouseEventNumber, kReplayedClickMarker);
+        click.setIntegerField(EventField::MouseEventNumber, platform::EventMarks::kReplayedClick);
         installedPlatform().eventStream().post(platform::TapLocation::HID, click);
     }
 }

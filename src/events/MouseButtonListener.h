@@ -37,13 +37,6 @@ class MouseButtonListener : public MouseButtonStateLink,
     // Left, right and other presses; right and other releases; left, right
     // and other drags; the wheel. Left releases never reach the tap.
     static constexpr std::uint64_t kMouseEventMask = 0xE4000DA;
-    // In the mouse-event-number field: the click replayed after a gesture
-    // press without movement. It skips the gesture and rocker stages.
-    static constexpr std::int64_t kReplayedClickMarker = -1500;
-    // In the source user-data field: clicks and keys the program replays or
-    // simulates, and the scroll events it posts. They skip every stage.
-    static constexpr std::int64_t kSyntheticInputMarker = -1700;
-    static constexpr std::int64_t kOwnEventMarker = -1600;
     // A grab with fewer movement events than this was a click.
     static constexpr std::int64_t kGrabClickMovements = 20;
     // In hold-to-activate mode, auto-scroll starts once the pointer is more

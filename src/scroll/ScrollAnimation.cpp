@@ -14,6 +14,7 @@
 #include "events/EventTapOrder.h"
 #include "events/FrontMostObserver.h"
 #include "events/ScreenRegistry.h"
+#include "platform/EventMarks.h"
 #include "platform/Log.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
@@ -243,7 +244,7 @@ Verdict ScrollAnimation::scrollEventCallback(EventType type, Event& event) {
     if (event.integerField(EventField::ScrollWheelEventMomentumPhase) != 0 ||
         event.integerField(EventField::ScrollWheelEventScrollPhase) != 0)
         return traced(kTap, "trackpadPhase", Verdict::pass(), event);
-    if (event.integerField(EventField::EventSourceUserData) == kOwnEventMarker)
+    if (event.integerField(EventField::EventSourceUserData) == platform::EventMarks::kOwnScroll)
         return traced(kTap, "ownEvent", Verdict::pass(), event);
 
     // The mouse tap runs the action of an assigned direction; here the
@@ -389,7 +390,7 @@ void ScrollAnimation::postScroll(std::int64_t direction, std::int32_t value, Poi
                        : Event::scrollWheel(platform::ScrollEventUnit::Pixel, 1, value);
     // A created event is where the pointer is.
     scroll.setLocation(at);
-    scroll.setIntegerField(EventField::EventSourceUserData, kOwnEventMarker);
+    scroll.setIntegerField(EventField::EventSourceUserData, platform::EventMarks::kOwnScroll);
     installedPlatform().eventStream().post(platform::TapLocation::HID, scroll);
 }
 

@@ -33,8 +33,6 @@ namespace wexo {
 // of an animation stops it is never lost.
 class ScrollAnimation {
   public:
-    // Source user data of every scroll event the scrolling engines post.
-    static constexpr std::int64_t kOwnEventMarker = -1600;
     // The four wheel directions, also the button numbers of their assignments.
     static constexpr std::int64_t kScrollUp = 500;
     static constexpr std::int64_t kScrollDown = 501;

@@ -113,6 +113,14 @@ struct Writer {
         j["event"] = eventToJson(r.event);
         return j;
     }
+    ordered_json operator()(const records::Transition& r) const {
+        auto j = header(t, "transition");
+        j["tap"] = r.tap;
+        j["transition"] = r.name;
+        j["from"] = r.from;
+        j["to"] = r.to;
+        return j;
+    }
 };
 }  // namespace
 

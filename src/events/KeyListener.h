@@ -47,7 +47,7 @@ class KeyListener : public MouseMovmentDelegate {
     // modifiers), replacing any registration of ours.
     void registeEvent();
     void unregisterEvent();
-    // Replays the grab key as a key press (key down, marked) and registers
+    // Replays the grab key as a tap (key down and key up, marked) and registers
     // the hot key again kReplayDelay later.
     void postKeyDelay();
 

@@ -4,6 +4,7 @@
 
 #include "TapTestDesktop.h"
 #include "autoscroll/AutoScroll.h"
+#include "events/KeyListener.h"
 #include "events/MouseMovementListener.h"
 #include "events/MouseTapMachine.h"
 
@@ -220,6 +221,28 @@ TEST_F(MouseTapStateTest, TheSystemDisablingTheTapEndsWhatWasHeldWithoutAClick) 
             EXPECT_TRUE(ran().empty()) << i.name;
         }
     }
+}
+
+// The grab key and a mouse-button grab share one movement watcher: the key
+// waits while the button grabs, and neither its release nor the grab key
+// being switched off takes the watcher from the grab.
+TEST_F(MouseTapStateTest, TheGrabKeyLeavesARunningButtonGrabItsMovementWatcher) {
+    constexpr std::uint16_t kGrabKey = 5;
+    settings().setGrabKeyNumber(kGrabKey);
+    auto& keys = KeyListener::shared();
+    keys.startListeningToKeys();
+    auto& watcher = MouseMovementListener::sharedInstance();
+    press(kSide3);
+    desktop.inject(Event::keyboard(kGrabKey, true));
+    desktop.inject(Event::keyboard(kGrabKey, false));
+    EXPECT_TRUE(watcher.isListening());
+    EXPECT_EQ(watcher.delegate(), &listener());
+    keys.stopListeningToKeys();
+    EXPECT_TRUE(watcher.isListening());
+    drag(kSide3, 420, 300);
+    EXPECT_EQ(listener().dragCounter(), 1);
+    release(kSide3);
+    EXPECT_FALSE(watcher.isListening());
 }
 
 // Every event a stage used is named after that stage, and every change of

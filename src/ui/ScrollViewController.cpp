@@ -75,7 +75,8 @@ ScrollViewController::ScrollViewController() : ui::ViewController("Scroll") {
         tabs.scrollContainer.addSubview(*c);
     for (ui::Control* c : std::initializer_list<ui::Control*>{
              &screensCounterLbl, &screensPopUpOutlt, &openScreensMenuOutlt, &displayNameField,
-             &appNameTableView, &addAppOutlt, &differentSettingsWarning})
+             &appNameTableView, &addAppOutlt, &differentSettingsWarning, &smoothScrollOutlt,
+             &nativeScrollOutlt})
         settingsArea.addSubview(*c);
     differentSettingsWarning.addSubview(differentSettingsLbl);
     differentSettingsLbl.setTextColor(ui::Color::warningRed());
@@ -128,7 +129,18 @@ ScrollViewController::ScrollViewController() : ui::ViewController("Scroll") {
     addAction("controlTextDidEndEditing:", [this](ui::Control& sender) {
         if (auto* field = dynamic_cast<ui::TextField*>(&sender)) controlTextDidEndEditing(*field);
     });
-    addAction("chooseScrollType:", [this](ui::Control& sender) { chooseScrollType(sender.tag()); });
+    smoothScrollOutlt.setTag(kSmoothScrollTag);
+    nativeScrollOutlt.setTag(kNativeScrollTag);
+    smoothScrollOutlt.setTarget(this, "chooseScrollType:");
+    nativeScrollOutlt.setTarget(this, "chooseScrollType:");
+    addAction("chooseScrollType:", [this](ui::Control& sender) {
+        chooseScrollType(sender.tag());
+        // A choice made with the radios is kept like every other edit (and
+        // under All Screens reaches every display); the row's check box,
+        // which also chooses, saves after its own changes.
+        saveScrollSettings();
+        appNameTableView.reloadData();
+    });
     settings.selectAnimationOutlt.setTarget(this, "selectAnimation:");
     addAction("selectAnimation:", [this](ui::Control&) {
         const auto* storyboard = ui::Storyboard::main();
@@ -318,10 +330,17 @@ void ScrollViewController::chooseScrollType(std::int64_t tag) {
     // The whole set follows the choice, each control in the state the entry
     // gives it.
     settings.loadScrollSettings(lastSelectedApp_->scrollSettings);
+    showScrollType(lastSelectedApp_->scrollSettings.isNativeScroll);
 }
 
 void ScrollViewController::loadScrollSettingsFromApp(const AppWithScrollSettings& app) {
     settings.loadScrollSettings(app.scrollSettings);
+    showScrollType(app.scrollSettings.isNativeScroll);
+}
+
+void ScrollViewController::showScrollType(bool native) {
+    nativeScrollOutlt.setState(stateOf(native));
+    smoothScrollOutlt.setState(stateOf(!native));
 }
 
 void ScrollViewController::setSelecteadAnimationOutlet(std::int64_t graphIndex) {

@@ -108,6 +108,9 @@ class ScrollViewController : public ui::ViewController,
     ui::TableView appNameTableView{"appNameTableView", {"appName"}};
     ui::Button addAppOutlt{"addAppOutlt", ui::ButtonType::Toggle};
     ui::View differentSettingsWarning{"differentSettingsWarning"};
+    // The edited entry's smooth/native choice (chooseScrollType:).
+    ui::Button smoothScrollOutlt{"smoothScrollOutlt", ui::ButtonType::Radio};
+    ui::Button nativeScrollOutlt{"nativeScrollOutlt", ui::ButtonType::Radio};
     ui::TextField differentSettingsLbl{"differentSettingsLbl"};
     ScrollSettingsControls settings{settingsArea};
 
@@ -123,6 +126,8 @@ class ScrollViewController : public ui::ViewController,
     void startScrollEngine();
     void stopScrollEngine();
     void showScrollingArea(bool enabled);
+    // The smooth/native radios show the entry's choice.
+    void showScrollType(bool native);
 
     // Applies a change to the edited entry and saves it.
     template <class Edit>

@@ -336,6 +336,46 @@ TEST_F(ScrollViewControllerTest, TheRowCheckBoxesSwitchEntriesToNativeScrolling)
     EXPECT_EQ(s().settings.animateScrollOutlt.alternateImage(), ui::Image::named("checkbox_on"));
 }
 
+TEST_F(ScrollViewControllerTest, TheSmoothNativeRadiosChooseForTheEditedEntryAndAreKept) {
+    selectRow(1);  // Safari under All Screens
+    EXPECT_EQ(s().smoothScrollOutlt.state(), ui::kStateOn);
+    EXPECT_EQ(s().nativeScrollOutlt.state(), ui::kStateOff);
+
+    t.act([&] { s().nativeScrollOutlt.performClick(); });
+    EXPECT_EQ(s().nativeScrollOutlt.tag(), 50);
+    EXPECT_EQ(s().smoothScrollOutlt.state(), ui::kStateOff);
+    EXPECT_FALSE(s().settings.linesSliderOutlt.isEnabled());
+    // Every display's Safari, and the stored registry, not only the one in memory.
+    EXPECT_TRUE(left().apps.at("com.apple.Safari")->scrollSettings.isNativeScroll);
+    EXPECT_TRUE(right().apps.at("com.apple.Safari")->scrollSettings.isNativeScroll);
+    auto storedNative = [&](const char* display) {
+        const auto stored = t.stored("allDisplaysScrollSettings");
+        return stored->asDictionary()
+            ->at(display)
+            .asDictionary()
+            ->at("displayApps")
+            .asDictionary()
+            ->at("com.apple.Safari")
+            .asDictionary()
+            ->at("scrollSettings")
+            .asDictionary()
+            ->at("isNativeScroll");
+    };
+    EXPECT_EQ(storedNative("1-2-4"), plist::Value(true));
+    // The row's check box follows: a native entry's box is cleared.
+    EXPECT_EQ(cell(1).checkBox()->state(), ui::kStateOff);
+
+    // Another row shows its own choice; back on Safari, smooth again.
+    selectRow(2);
+    EXPECT_EQ(s().smoothScrollOutlt.state(), ui::kStateOn);
+    selectRow(1);
+    EXPECT_EQ(s().nativeScrollOutlt.state(), ui::kStateOn);
+    t.act([&] { s().smoothScrollOutlt.performClick(); });
+    EXPECT_TRUE(s().settings.linesSliderOutlt.isEnabled());
+    EXPECT_EQ(storedNative("0-0-0"), plist::Value(false));
+    EXPECT_EQ(cell(1).checkBox()->state(), ui::kStateOn);
+}
+
 TEST_F(ScrollViewControllerTest, AnimationAndContinuousBoxesEnableTheirControls) {
     click(s().settings.animateScrollOutlt, ui::kStateOff);
     EXPECT_FALSE(s().lastSelectedApp()->scrollSettings.isAnimatingScroll);

@@ -1,6 +1,7 @@
 #include "wexo-sim/RecordJson.h"
 
 #include "platform/sim/SimClock.h"
+#include "wexo-sim/DecisionJson.h"
 #include "wexo-sim/EventJson.h"
 #include "wexo-sim/PlistJson.h"
 
@@ -106,12 +107,8 @@ struct Writer {
         return j;
     }
     ordered_json operator()(const records::Decision& r) const {
-        auto j = header(t, "decision");
-        j["tap"] = r.tap;
-        j["stage"] = r.stage;
-        j["verdict"] = r.swallowed ? "swallow" : "pass";
-        j["event"] = eventToJson(r.event);
-        return j;
+        return decisionRecord(platform::sim::nanosToSeconds(t), r.tap, r.stage, r.swallowed,
+                              r.event);
     }
     ordered_json operator()(const records::Transition& r) const {
         auto j = header(t, "transition");

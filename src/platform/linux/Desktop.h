@@ -69,6 +69,13 @@ class Desktop {
     virtual double doubleClickInterval() const = 0;
     virtual double doubleClickDistance() const = 0;
 
+    // The refresh rate of a display in Hz; 0 when the desktop cannot tell
+    // (display links then tick at 60 Hz).
+    virtual double refreshRate(DisplayId display) const {
+        (void)display;
+        return 0;
+    }
+
     // The port's services this desktop answers.
     virtual Screens& screens() = 0;
     virtual WindowList& windowList() = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/LocalKeyMonitors.h"
 #include "platform/Platform.h"
 #include "platform/sim/SimAccessibility.h"
 #include "platform/sim/SimClock.h"
@@ -13,8 +14,8 @@
 #include "platform/sim/SimEventStream.h"
 #include "platform/sim/SimHidSystem.h"
 #include "platform/sim/SimHotKeys.h"
-#include "platform/sim/SimKeyMonitors.h"
 #include "platform/sim/SimLoginItems.h"
+#include "platform/sim/SimMainWork.h"
 #include "platform/sim/SimProcess.h"
 #include "platform/sim/SimRecorder.h"
 #include "platform/sim/SimRunLoop.h"
@@ -108,7 +109,7 @@ class SimDesktop : public Platform {
     SimWorkspace& simWorkspace() { return workspace_; }
     SimAccessibility& simAccessibility() { return accessibility_; }
     SimHotKeys& simHotKeys() { return hotKeys_; }
-    SimKeyMonitors& simKeyMonitors() { return keyMonitors_; }
+    LocalKeyMonitors& simKeyMonitors() { return keyMonitors_; }
     SimCursor& simCursor() { return cursor_; }
     SimHidSystem& simHidSystem() { return hid_; }
     SimDock& simDock() { return dock_; }
@@ -129,7 +130,8 @@ class SimDesktop : public Platform {
     SimWindowList windows_;
     SimAccessibility accessibility_;
     SimHotKeys hotKeys_;
-    SimKeyMonitors keyMonitors_;
+    SimMainWork mainWork_;
+    LocalKeyMonitors keyMonitors_;
     SimEventStream stream_;
     SimDisplayLinks displayLinks_;
     SimCursor cursor_;

@@ -2,10 +2,10 @@
 
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <thread>
+
+#include "platform/LinkThread.h"
 
 namespace wexo::platform::sim {
 
@@ -18,72 +18,58 @@ struct SimDisplayLinks::Core {
     const SimProcess& process;
 
     mutable std::mutex mutex;
-    std::condition_variable changed;
     std::function<void()> callback;
     bool running = false;
     bool quit = false;
-    std::int64_t nextFrameIndex = 0;  // deterministic mode
-    std::thread thread;               // threaded mode
+    std::int64_t nextFrameIndex = 0;     // deterministic mode
+    std::unique_ptr<LinkThread> thread;  // threaded mode
 
     Core(double rate, bool threaded, const SimClock& clock, const SimProcess& process)
-        : rate(rate), threaded(threaded), clock(clock), process(process) {}
+        : rate(rate), threaded(threaded), clock(clock), process(process) {
+        if (threaded)
+            thread =
+                std::make_unique<LinkThread>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                                 std::chrono::duration<double>(1.0 / rate)),
+                                             [&process] { return process.alive(); });
+    }
+
+    void setCallback(std::function<void()> cb) {
+        if (thread) return thread->setCallback(std::move(cb));
+        std::lock_guard lock(mutex);
+        callback = std::move(cb);
+    }
 
     void start() {
+        if (thread) return thread->start();
         std::lock_guard lock(mutex);
         if (running || quit) return;
         running = true;
-        if (!threaded) {
-            // The first frame strictly after now.
-            const std::int64_t now = clock.nanos();
-            std::int64_t k =
-                static_cast<std::int64_t>(std::floor(static_cast<long double>(now) * rate / 1e9L));
-            while (frameTime(k, rate) <= now) ++k;
-            while (k > 0 && frameTime(k - 1, rate) > now) --k;
-            nextFrameIndex = k;
-        } else if (!thread.joinable()) {
-            thread = std::thread([this] { runThread(); });
-        }
-        changed.notify_all();
+        // The first frame strictly after now.
+        const std::int64_t now = clock.nanos();
+        std::int64_t k =
+            static_cast<std::int64_t>(std::floor(static_cast<long double>(now) * rate / 1e9L));
+        while (frameTime(k, rate) <= now) ++k;
+        while (k > 0 && frameTime(k - 1, rate) > now) --k;
+        nextFrameIndex = k;
     }
 
     void stop() {
+        if (thread) return thread->stop();
         std::lock_guard lock(mutex);
         running = false;
-        changed.notify_all();
     }
 
     bool isRunning() const {
+        if (thread) return thread->isRunning();
         std::lock_guard lock(mutex);
         return running;
     }
 
     void shutDown() {
-        {
-            std::lock_guard lock(mutex);
-            quit = true;
-            running = false;
-            changed.notify_all();
-        }
-        if (thread.joinable() && thread.get_id() != std::this_thread::get_id()) thread.join();
-    }
-
-    void runThread() {
-        using Clock = std::chrono::steady_clock;
-        const auto period =
-            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / rate));
-        std::unique_lock lock(mutex);
-        while (!quit) {
-            changed.wait(lock, [&] { return quit || running; });
-            auto next = Clock::now() + period;
-            while (running && !quit) {
-                if (changed.wait_until(lock, next, [&] { return quit || !running; })) break;
-                next += period;
-                auto cb = callback;
-                lock.unlock();
-                if (cb && process.alive()) cb();
-                lock.lock();
-            }
-        }
+        if (thread) return thread->shutDown();
+        std::lock_guard lock(mutex);
+        quit = true;
+        running = false;
     }
 };
 
@@ -97,8 +83,7 @@ class SimDisplayLinks::Link : public DisplayLink {
     ~Link() override { core_->shutDown(); }
 
     void setOutputCallback(std::function<void()> callback) override {
-        std::lock_guard lock(core_->mutex);
-        core_->callback = std::move(callback);
+        core_->setCallback(std::move(callback));
     }
     void start() override {
         if (core_->process.alive()) core_->start();

@@ -3,9 +3,9 @@
 #include <memory>
 #include <vector>
 
+#include "platform/CallbackList.h"
 #include "platform/Event.h"
 #include "platform/HotKeys.h"
-#include "platform/sim/SimObservers.h"
 #include "platform/sim/SimProcess.h"
 #include "platform/sim/SimRunLoop.h"
 
@@ -60,7 +60,7 @@ class SimHotKeys : public HotKeys {
     SimRunLoop& runLoop_;
     const SimProcess& process_;
     std::shared_ptr<List> registrations_ = std::make_shared<List>();
-    SimObservers<std::function<int(const HotKeyEvent&)>> handlers_;
+    CallbackList<std::function<int(const HotKeyEvent&)>> handlers_;
 };
 
 }  // namespace wexo::platform::sim

@@ -5,28 +5,6 @@
 
 namespace wexo::platform::sim {
 
-namespace {
-// Like NSTimer, a repeating timer repeats no faster than every 0.1 ms, so a
-// tiny interval cannot stall the clock at one instant.
-constexpr std::int64_t kMinimumRepeatNanos = 100'000;
-}  // namespace
-
-class SimRunLoop::SimTimer : public Timer {
-  public:
-    SimTimer(std::int64_t delay, std::int64_t interval, std::function<void()> fire)
-        : delay(delay), interval(interval), fire(std::move(fire)) {}
-    void invalidate() override { valid_.store(false, std::memory_order_release); }
-    bool isValid() const override { return valid_.load(std::memory_order_acquire); }
-
-    const std::int64_t delay;
-    const std::int64_t interval;  // 0 for a one-shot timer
-    const std::function<void()> fire;
-    std::uint64_t sequence = 0;
-
-  private:
-    std::atomic<bool> valid_{true};
-};
-
 SimRunLoop::SimRunLoop(SimClock& clock, const SimProcess& process)
     : clock_(clock), process_(process), mainThread_(std::this_thread::get_id()) {}
 
@@ -34,7 +12,7 @@ std::shared_ptr<Timer> SimRunLoop::schedule(double delay, double repeatInterval,
                                             std::function<void()> fire) {
     std::int64_t interval = 0;
     if (std::isfinite(repeatInterval) && repeatInterval > 0)
-        interval = std::max(secondsToNanos(repeatInterval), kMinimumRepeatNanos);
+        interval = std::max(secondsToNanos(repeatInterval), QueuedTimer::kMinimumRepeatNanos);
     auto timer = std::make_shared<SimTimer>(secondsToNanos(delay), interval, std::move(fire));
     if (isMainThread()) {
         enqueue(timer, clock_.nanos() + timer->delay);

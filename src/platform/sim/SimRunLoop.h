@@ -12,6 +12,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/QueuedTimer.h"
 #include "platform/RunLoop.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimProcess.h"
@@ -72,7 +73,7 @@ class SimRunLoop : public RunLoop {
     std::size_t pendingTimerCount() const { return queue_.size(); }
 
   private:
-    class SimTimer;
+    using SimTimer = QueuedTimer;
     void enqueue(std::shared_ptr<SimTimer> timer, std::int64_t due);
 
     SimClock& clock_;

@@ -3,8 +3,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/CallbackList.h"
 #include "platform/Screens.h"
-#include "platform/sim/SimObservers.h"
 
 namespace wexo::platform::sim {
 
@@ -56,7 +56,7 @@ class SimScreens : public Screens {
     double refreshRate_ = 60;
     bool displayQueriesFail_ = false;
     bool displayServicesFail_ = false;
-    SimObservers<std::function<void()>> changeObservers_;
+    CallbackList<std::function<void()>> changeObservers_;
 };
 
 }  // namespace wexo::platform::sim

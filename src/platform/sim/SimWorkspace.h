@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "platform/CallbackList.h"
 #include "platform/Workspace.h"
-#include "platform/sim/SimObservers.h"
 #include "platform/sim/SimProcess.h"
 #include "platform/sim/SimRecorder.h"
 #include "platform/sim/SimRunLoop.h"
@@ -57,8 +57,8 @@ class SimWorkspace : public Workspace {
     const SimProcess& process_;
     std::vector<RunningApplication> apps_;
     pid_t frontmost_ = 0;
-    SimObservers<std::function<void(const std::optional<RunningApplication>&)>> frontObservers_;
-    SimObservers<std::function<void()>> spaceObservers_;
+    CallbackList<std::function<void(const std::optional<RunningApplication>&)>> frontObservers_;
+    CallbackList<std::function<void()>> spaceObservers_;
 };
 
 }  // namespace wexo::platform::sim

@@ -8,14 +8,14 @@
 
 #include "platform/Subscription.h"
 
-namespace wexo::platform::sim {
+namespace wexo::platform {
 
 // Registered callbacks of one kind (observers, handlers, monitors) in the
 // order they were added. A Subscription removes its entry; it stays safe to
 // reset after the list itself is gone. An entry removed while the list is
 // being notified is not called any more in that pass.
 template <class F>
-class SimObservers {
+class CallbackList {
   public:
     Subscription add(F f) {
         auto entry = std::make_shared<Entry>(Entry{std::move(f), true});
@@ -56,4 +56,4 @@ class SimObservers {
     std::shared_ptr<List> entries_ = std::make_shared<List>();
 };
 
-}  // namespace wexo::platform::sim
+}  // namespace wexo::platform

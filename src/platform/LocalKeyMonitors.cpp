@@ -1,22 +1,22 @@
-#include "platform/sim/SimKeyMonitors.h"
+#include "platform/LocalKeyMonitors.h"
 
-namespace wexo::platform::sim {
+namespace wexo::platform {
 
-Subscription SimKeyMonitors::addLocalMonitor(
+Subscription LocalKeyMonitors::addLocalMonitor(
     std::uint64_t mask, std::function<std::optional<Event>(const Event&)> handler) {
     return monitors_.add(Monitor{mask, std::move(handler)});
 }
 
-std::optional<Event> SimKeyMonitors::dispatch(const Event& event) {
+std::optional<Event> LocalKeyMonitors::dispatch(const Event& event) {
     std::optional<Event> current = event;
     monitors_.forEach([&](const Monitor& m) {
-        if (!process_.alive()) return true;
+        if (!work_.programAlive()) return true;
         // Application event masks number their bits like the event types.
         if (!(m.mask & eventMaskBit(current->type()))) return false;
-        runLoop_.runWork([&] { current = m.handler(*current); });
+        work_.runWork([&] { current = m.handler(*current); });
         return !current.has_value();
     });
     return current;
 }
 
-}  // namespace wexo::platform::sim
+}  // namespace wexo::platform

@@ -1,0 +1,260 @@
+#include "platform/linux/EvdevDevices.h"
+
+#include <fcntl.h>
+#include <libevdev/libevdev-uinput.h>
+#include <libevdev/libevdev.h>
+#include <libudev.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/Log.h"
+#include "platform/linux/KeyCodes.h"
+
+namespace wexo::platform::lnx {
+
+namespace {
+
+bool endsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool isMouse(const libevdev* dev) {
+    const bool pointer = libevdev_has_event_code(dev, EV_REL, REL_X) &&
+                         libevdev_has_event_code(dev, EV_REL, REL_Y) &&
+                         libevdev_has_event_code(dev, EV_KEY, BTN_LEFT);
+    return pointer || libevdev_has_event_code(dev, EV_REL, REL_WHEEL);
+}
+
+class EvdevSource : public InputSource {
+  public:
+    EvdevSource(int fd, libevdev* dev, std::string node)
+        : fd_(fd), dev_(dev), node_(std::move(node)) {}
+    ~EvdevSource() override {
+        libevdev_free(dev_);
+        ::close(fd_);
+    }
+    int fd() const override { return fd_; }
+    ReadResult read(std::vector<InputRecord>& out) override {
+        const std::size_t before = out.size();
+        input_event ev{};
+        int flag = LIBEVDEV_READ_FLAG_NORMAL;
+        for (;;) {
+            const int rc = libevdev_next_event(dev_, flag, &ev);
+            if (rc == LIBEVDEV_READ_STATUS_SUCCESS) {
+                out.push_back(ev);
+            } else if (rc == LIBEVDEV_READ_STATUS_SYNC) {
+                // The kernel dropped records: libevdev hands over the state
+                // changes that make up for them, then the normal flow goes on.
+                out.push_back(ev);
+                flag = LIBEVDEV_READ_FLAG_SYNC;
+            } else if (rc == -EAGAIN) {
+                if (flag == LIBEVDEV_READ_FLAG_SYNC) {
+                    flag = LIBEVDEV_READ_FLAG_NORMAL;
+                    continue;
+                }
+                return out.size() > before ? ReadResult::Records : ReadResult::Nothing;
+            } else {
+                WEXO_LOG_ERROR("%s stopped: %s", name().c_str(), std::strerror(-rc));
+                return ReadResult::End;
+            }
+        }
+    }
+    bool grab(bool on) override {
+        return libevdev_grab(dev_, on ? LIBEVDEV_GRAB : LIBEVDEV_UNGRAB) == 0;
+    }
+    std::string name() const override {
+        const char* n = libevdev_get_name(dev_);
+        return std::string(n ? n : "?") + " (" + node_ + ")";
+    }
+    const libevdev* device() const { return dev_; }
+
+  private:
+    int fd_;
+    libevdev* dev_;
+    std::string node_;
+};
+
+class UinputDevice : public VirtualDevice {
+  public:
+    explicit UinputDevice(libevdev_uinput* uinput) : uinput_(uinput) {}
+    ~UinputDevice() override { libevdev_uinput_destroy(uinput_); }
+    bool write(std::span<const InputRecord> frame) override {
+        for (const InputRecord& r : frame)
+            if (libevdev_uinput_write_event(uinput_, r.type, r.code, r.value) != 0) return false;
+        return true;
+    }
+
+  private:
+    libevdev_uinput* uinput_;
+};
+
+std::unique_ptr<VirtualDevice> createUinput(libevdev* dev) {
+    libevdev_uinput* uinput = nullptr;
+    const int rc = libevdev_uinput_create_from_device(dev, LIBEVDEV_UINPUT_OPEN_MANAGED, &uinput);
+    libevdev_free(dev);
+    if (rc != 0) {
+        WEXO_LOG_ERROR("A virtual device could not be made: %s", std::strerror(-rc));
+        return nullptr;
+    }
+    return std::make_unique<UinputDevice>(uinput);
+}
+
+std::vector<std::string> mouseNodes(struct udev* udev) {
+    std::vector<std::string> nodes;
+    udev_enumerate* e = udev_enumerate_new(udev);
+    if (!e) return nodes;
+    udev_enumerate_add_match_subsystem(e, "input");
+    udev_enumerate_add_match_property(e, "ID_INPUT_MOUSE", "1");
+    udev_enumerate_add_match_sysname(e, "event*");
+    udev_enumerate_scan_devices(e);
+    udev_list_entry* entry = nullptr;
+    udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(e)) {
+        udev_device* d = udev_device_new_from_syspath(udev, udev_list_entry_get_name(entry));
+        if (!d) continue;
+        if (const char* node = udev_device_get_devnode(d)) nodes.emplace_back(node);
+        udev_device_unref(d);
+    }
+    udev_enumerate_unref(e);
+    return nodes;
+}
+
+}  // namespace
+
+EvdevBackend::EvdevBackend() : udev_(udev_new()) {
+    if (!udev_) {
+        WEXO_LOG_ERROR("udev is not available: no mouse can be found");
+        return;
+    }
+    monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
+    if (monitor_) {
+        udev_monitor_filter_add_match_subsystem_devtype(monitor_, "input", nullptr);
+        udev_monitor_enable_receiving(monitor_);
+    }
+}
+
+EvdevBackend::~EvdevBackend() {
+    if (monitor_) udev_monitor_unref(monitor_);
+    if (udev_) udev_unref(udev_);
+}
+
+std::unique_ptr<InputSource> EvdevBackend::openMouse(const std::string& devnode) {
+    const int fd = ::open(devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        WEXO_LOG_ERROR("%s cannot be read: %s", devnode.c_str(), std::strerror(errno));
+        return nullptr;
+    }
+    libevdev* dev = nullptr;
+    if (libevdev_new_from_fd(fd, &dev) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    const std::string name = libevdev_get_name(dev) ? libevdev_get_name(dev) : "";
+    if (!isMouse(dev) || endsWith(name, kTwinSuffix) || name == kKeyboardName) {
+        libevdev_free(dev);
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_unique<EvdevSource>(fd, dev, devnode);
+}
+
+std::vector<std::unique_ptr<InputSource>> EvdevBackend::openSources() {
+    std::vector<std::unique_ptr<InputSource>> sources;
+    if (!udev_) return sources;
+    for (const std::string& node : mouseNodes(udev_))
+        if (auto source = openMouse(node)) sources.push_back(std::move(source));
+    return sources;
+}
+
+int EvdevBackend::hotplugFd() const {
+    return monitor_ ? udev_monitor_get_fd(monitor_) : -1;
+}
+
+std::vector<std::unique_ptr<InputSource>> EvdevBackend::takePluggedIn() {
+    std::vector<std::unique_ptr<InputSource>> sources;
+    while (udev_device* d = monitor_ ? udev_monitor_receive_device(monitor_) : nullptr) {
+        const char* action = udev_device_get_action(d);
+        const char* node = udev_device_get_devnode(d);
+        const char* sysname = udev_device_get_sysname(d);
+        const char* mouse = udev_device_get_property_value(d, "ID_INPUT_MOUSE");
+        // Removals show as reads that end; only arrivals matter here.
+        if (action && std::strcmp(action, "add") == 0 && node && sysname &&
+            std::strncmp(sysname, "event", 5) == 0 && mouse && std::strcmp(mouse, "1") == 0)
+            if (auto source = openMouse(node)) sources.push_back(std::move(source));
+        udev_device_unref(d);
+    }
+    return sources;
+}
+
+std::unique_ptr<VirtualDevice> EvdevBackend::createTwin(const InputSource& source) {
+    const auto* evdev = dynamic_cast<const EvdevSource*>(&source);
+    if (!evdev) return nullptr;
+    const libevdev* from = evdev->device();
+    libevdev* dev = libevdev_new();
+    const char* name = libevdev_get_name(from);
+    libevdev_set_name(dev, (std::string(name ? name : "Mouse") + kTwinSuffix).c_str());
+    libevdev_set_id_bustype(dev, libevdev_get_id_bustype(from));
+    libevdev_set_id_vendor(dev, libevdev_get_id_vendor(from));
+    libevdev_set_id_product(dev, libevdev_get_id_product(from));
+    libevdev_set_id_version(dev, libevdev_get_id_version(from));
+    for (unsigned type : {EV_KEY, EV_REL, EV_MSC}) {
+        const int max = libevdev_event_type_get_max(type);
+        for (int code = 0; code <= max; ++code)
+            if (libevdev_has_event_code(from, type, static_cast<unsigned>(code)))
+                libevdev_enable_event_code(dev, type, static_cast<unsigned>(code), nullptr);
+    }
+    // What the program writes on every twin: the buttons it may click and
+    // the wheels it scrolls, in 120ths of a notch.
+    for (unsigned code :
+         {BTN_LEFT, BTN_RIGHT, BTN_MIDDLE, BTN_SIDE, BTN_EXTRA, BTN_FORWARD, BTN_BACK, BTN_TASK})
+        libevdev_enable_event_code(dev, EV_KEY, code, nullptr);
+    for (unsigned code : {REL_X, REL_Y, REL_WHEEL, REL_HWHEEL, REL_WHEEL_HI_RES, REL_HWHEEL_HI_RES})
+        libevdev_enable_event_code(dev, EV_REL, code, nullptr);
+    return createUinput(dev);
+}
+
+std::unique_ptr<VirtualDevice> EvdevBackend::createKeyboard() {
+    libevdev* dev = libevdev_new();
+    libevdev_set_name(dev, kKeyboardName);
+    libevdev_set_id_bustype(dev, BUS_VIRTUAL);
+    for (unsigned code = KEY_ESC; code <= KEY_MICMUTE; ++code)
+        libevdev_enable_event_code(dev, EV_KEY, code, nullptr);
+    for (std::uint32_t aux = 0; aux < 32; ++aux)
+        if (auto key = linuxKeyForAuxKey(aux))
+            libevdev_enable_event_code(dev, EV_KEY, *key, nullptr);
+    libevdev_enable_event_code(dev, EV_KEY, KEY_FN, nullptr);
+    return createUinput(dev);
+}
+
+std::vector<std::string> EvdevBackend::accessProblems() {
+    std::vector<std::string> problems;
+    if (::access("/dev/uinput", W_OK) != 0)
+        problems.push_back(std::string("/dev/uinput cannot be written (") + std::strerror(errno) +
+                           "): install the udev rule 70-wexo.rules, which gives the logged-in "
+                           "user access to it, and load the uinput module");
+    struct udev* udev = udev_new();
+    if (!udev) {
+        problems.emplace_back("udev is not available: no mouse can be found");
+        return problems;
+    }
+    for (const std::string& node : mouseNodes(udev))
+        if (::access(node.c_str(), R_OK) != 0)
+            problems.push_back(node + " (a mouse) cannot be read (" + std::strerror(errno) +
+                               "): install the udev rule 70-wexo.rules, which gives the "
+                               "logged-in user access to mice, then log in again");
+    udev_unref(udev);
+    return problems;
+}
+
+bool DeviceAccess::granted() {
+    const std::vector<std::string> problems = EvdevBackend::accessProblems();
+    std::lock_guard lock(mutex_);
+    if (problems != told_) {
+        for (const std::string& problem : problems) WEXO_LOG_ERROR("%s", problem.c_str());
+        told_ = problems;
+    }
+    return problems.empty();
+}
+
+}  // namespace wexo::platform::lnx

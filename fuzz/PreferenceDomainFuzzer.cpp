@@ -54,8 +54,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto value =
-        wexo::plist::PropertyList::read({reinterpret_cast<const char*>(data), size});
+    const auto value = wexo::plist::PropertyList::read({reinterpret_cast<const char*>(data), size});
     const auto* domain = value ? value->asDictionary() : nullptr;
     if (!domain) return 0;
     auto parsed = wexo::simrunner::parseScenario(kInput);

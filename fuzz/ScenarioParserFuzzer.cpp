@@ -10,8 +10,7 @@
 #include "wexo-sim/ScenarioParser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto parsed =
-        wexo::simrunner::parseScenario({reinterpret_cast<const char*>(data), size});
+    const auto parsed = wexo::simrunner::parseScenario({reinterpret_cast<const char*>(data), size});
     if (const auto* error = std::get_if<wexo::simrunner::ScenarioError>(&parsed))
         if (error->path.empty() || error->message.empty()) std::abort();
     return 0;

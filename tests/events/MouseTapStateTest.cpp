@@ -282,3 +282,57 @@ TEST_F(MouseTapStateTest, TheTraceNamesTheStageThatUsedTheEventAndEachTransition
 
 }  // namespace
 }  // namespace wexo::testing
+
+namespace wexo::testing {
+namespace {
+
+// No display link can be made: auto-scroll, grabs and smooth scrolling have
+// no frames, yet every press still ends with its release, nothing is left
+// held and the notches reach the applications.
+TEST(MouseTapWithoutDisplayLinksTest, EveryInteractionStillEndsAndNothingStaysHeld) {
+    platform::sim::SimDesktop desktop;
+    desktop.simDisplayLinks().setCreationError(platform::sim::SimDisplayLinks::kInvalidDisplay);
+    CompositionRoot root(desktop);
+    ScrollAnimation scroller;
+    scroller.startListeningToWheel();
+    auto& settings = SettingsKeeper::shared();
+    settings.setAutoScrollButtonNumber(kMiddle);
+    settings.setGrabButtonNumber(kSide3);
+    auto& listener = MouseButtonListener::shared();
+    const Point at{400, 300};
+    auto mouse = [&](EventType type, std::int64_t button, Point p) {
+        Event e = Event::mouse(type, p, platform::MouseButton::Center);
+        e.setIntegerField(EventField::MouseEventButtonNumber, button);
+        desktop.inject(e);
+    };
+    for (std::int64_t button : {kMiddle, kSide3}) {
+        mouse(EventType::OtherMouseDown, button, at);
+        for (int i = 1; i <= 25; ++i) mouse(EventType::OtherMouseDragged, button, {at.x, at.y + i});
+        mouse(EventType::OtherMouseUp, button, {at.x, at.y + 25});
+        desktop.advanceBySeconds(1);
+        EXPECT_EQ(listener.state(), TapState::Idle) << button;
+    }
+    Event notch = Event::scrollWheel(platform::ScrollEventUnit::Line, 1, -1);
+    notch.setLocation(at);
+    desktop.inject(notch);
+    desktop.advanceBySeconds(1);
+
+    int links = 0, notches = 0;
+    std::map<std::int64_t, int> held;
+    for (const auto& r : desktop.records()) {
+        if (auto* l = std::get_if<records::LogLine>(&r.what))
+            links += l->message == "DisplayLink created with error:-6661";
+        auto* d = std::get_if<records::Deliver>(&r.what);
+        if (!d) continue;
+        const auto b = d->event.integerField(EventField::MouseEventButtonNumber);
+        if (d->event.type() == EventType::OtherMouseDown) ++held[b];
+        if (d->event.type() == EventType::OtherMouseUp) --held[b];
+        notches += d->event.type() == EventType::ScrollWheel;
+    }
+    EXPECT_EQ(links, 3) << "the scroll, grab and auto-scroll engines each logged theirs";
+    for (const auto& [button, count] : held) EXPECT_LE(count, 0) << "button " << button;
+    EXPECT_GE(notches, 1);
+}
+
+}  // namespace
+}  // namespace wexo::testing

@@ -94,6 +94,13 @@ struct Decision {
     bool swallowed = false;
     Event event;
 };
+// A tap's state machine changed state, as the trace hears it.
+struct Transition {
+    std::string tap;
+    std::string name;
+    std::string from;
+    std::string to;
+};
 }  // namespace records
 
 using SimRecordPayload =
@@ -101,7 +108,8 @@ using SimRecordPayload =
                  records::DockNotification, records::DesktopCommand, records::CursorChange,
                  records::Acceleration, records::Relaunch, records::Terminate, records::Exit,
                  records::LoginItems, records::LogLine, records::Alert, records::Window,
-                 records::StatusItem, records::ActivationPolicy, records::Menu, records::Decision>;
+                 records::StatusItem, records::ActivationPolicy, records::Menu, records::Decision,
+                 records::Transition>;
 
 struct SimRecord {
     std::int64_t time = 0;  // virtual nanoseconds

@@ -18,7 +18,7 @@ enum class SystemShortcut {
     ShowDesktop,
     RightDesktop,
     LeftDesktop,
-    Expose,
+    ShowAllWindows,  // "Exposé"
     Hide,
     HideOthers,
     Minimize,

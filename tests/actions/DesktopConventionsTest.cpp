@@ -132,7 +132,7 @@ TEST_F(InstalledConventionsTest, OnLinuxWindowsAndDesktopsGoThroughTheDesktopsOw
     for (SystemShortcut s :
          {SystemShortcut::Minimize, SystemShortcut::Hide, SystemShortcut::HideOthers,
           SystemShortcut::ShowDesktop, SystemShortcut::RightDesktop, SystemShortcut::LeftDesktop,
-          SystemShortcut::Expose, SystemShortcut::ShowLaunchpad, SystemShortcut::DoNothing})
+          SystemShortcut::ShowAllWindows, SystemShortcut::ShowLaunchpad, SystemShortcut::DoNothing})
         CustomActionHandler::triggerShortcut(entry(s));
     desktop.advanceBySeconds(1);
     EXPECT_EQ(desktopCommands(),

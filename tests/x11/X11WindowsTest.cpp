@@ -194,6 +194,43 @@ TEST_F(X11WindowsTest, PanelsStandForTheDockAndAreNoApplicationWindow) {
     (void)p;
 }
 
+TEST_F(X11WindowsTest, DesktopCommandsSwitchDesktopsAndMinimiseThroughTheWindowManager) {
+    // openbox's own configuration has four desktops; the first is current.
+    ASSERT_TRUE(TestClient::eventually([&] {
+        return client.cardinals(client.root(), "_NET_NUMBER_OF_DESKTOPS") == std::vector<long>{4};
+    }));
+    auto current = [&] { return client.cardinals(client.root(), "_NET_CURRENT_DESKTOP"); };
+    EXPECT_FALSE(desktop->dock().perform(DesktopCommand::PreviousDesktop)) << "no wrapping";
+    EXPECT_TRUE(desktop->dock().perform(DesktopCommand::NextDesktop));
+    EXPECT_TRUE(TestClient::eventually([&] { return current() == std::vector<long>{1}; }));
+    EXPECT_TRUE(desktop->dock().perform(DesktopCommand::PreviousDesktop));
+    EXPECT_TRUE(TestClient::eventually([&] { return current() == std::vector<long>{0}; }));
+
+    // ICCCM: WM_STATE's first value is 3 for an iconic window, 1 for a normal one.
+    auto state = [&](::Window w) {
+        const auto s = client.cardinals(w, "WM_STATE");
+        return s.empty() ? 0L : s[0];
+    };
+    const ::Window a1 = window(5001, 100, 100), a2 = window(5001, 150, 150),
+                   b = window(5002, 300, 300), c = window(5003, 400, 400);
+    client.activate(b);
+    ASSERT_TRUE(eventually([&] { return onScreenPids().front() == 5002; }));
+    EXPECT_TRUE(desktop->dock().perform(DesktopCommand::MinimizeWindow));
+    EXPECT_TRUE(TestClient::eventually([&] { return state(b) == 3; }));
+    EXPECT_EQ(state(a1), 1);
+    EXPECT_EQ(state(c), 1);
+
+    // Hiding the others leaves every window of the active application.
+    client.activate(a2);
+    ASSERT_TRUE(eventually([&] { return onScreenPids().front() == 5001; }));
+    EXPECT_TRUE(desktop->dock().perform(DesktopCommand::HideOtherApplications));
+    EXPECT_TRUE(TestClient::eventually([&] { return state(c) == 3; }));
+    EXPECT_EQ(state(a1), 1);
+    EXPECT_EQ(state(a2), 1);
+    EXPECT_TRUE(desktop->dock().perform(DesktopCommand::HideApplication));
+    EXPECT_TRUE(TestClient::eventually([&] { return state(a1) == 3 && state(a2) == 3; }));
+}
+
 TEST_F(X11WindowsTest, PointerPositionModifiersAndWarp) {
     client.movePointer(640, 400);
     const unsigned shift = XKeysymToKeycode(client.display(), XK_Shift_L);

@@ -90,13 +90,20 @@ TEST(Launcher, OpensAUrlWithTheDefaultHandlerOfItsScheme) {
     EXPECT_FALSE(launcher.openUri(""));
 }
 
-TEST(Launcher, NamesTheIdStandingForAPath) {
+TEST(Launcher, NamesTheIdAndTheApplicationStandingForAPath) {
     DesktopEntries entries;
     Launcher launcher(entries);
-    EXPECT_EQ(launcher.idAtPath(entries.byId("org.example.Viewer")->path), "org.example.Viewer");
+    const std::string entry = entries.byId("org.example.Viewer")->path;
+    EXPECT_EQ(launcher.idAtPath(entry), "org.example.Viewer");
     EXPECT_EQ(launcher.idAtPath((tree.bin / "viewer").string()), "org.example.Viewer");
     EXPECT_EQ(launcher.idAtPath((tree.bin / "twin").string()), std::nullopt);
     EXPECT_EQ(launcher.idAtPath("/nowhere/x.desktop"), std::nullopt);
+
+    // The entry's Name, not the file's stem, whichever path stands for it.
+    EXPECT_EQ(launcher.nameAtPath(entry), "Viewer");
+    EXPECT_EQ(launcher.nameAtPath((tree.bin / "viewer").string()), "Viewer");
+    EXPECT_EQ(launcher.nameAtPath((tree.bin / "twin").string()), std::nullopt);
+    EXPECT_EQ(launcher.nameAtPath(""), std::nullopt);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cmath>
 
 #include "platform/Log.h"
+#include "platform/linux/xdg/DesktopEntries.h"
+#include "platform/linux/xdg/Launcher.h"
 
 namespace wexo::platform::lnx {
 
@@ -84,18 +86,22 @@ class OneApplication : public Workspace {
         if (pid != HeadlessDesktop::kApplicationPid) return std::nullopt;
         return unidentifiedApplication();
     }
-    std::optional<std::string> bundleIdentifierAtPath(const std::string&) const override {
-        return std::nullopt;
+    // Applications are the installed desktop entries, with or without a
+    // display server to ask about their windows (a Wayland session).
+    std::optional<std::string> bundleIdentifierAtPath(const std::string& path) const override {
+        return launcher_.idAtPath(path);
     }
-    bool launchApplication(const std::string& path) override {
-        WEXO_LOG_ERROR("No application can be launched without a desktop: %s", path.c_str());
-        return false;
+    std::string displayNameAtPath(const std::string& path) const override {
+        if (auto name = launcher_.nameAtPath(path)) return *name;
+        return Workspace::displayNameAtPath(path);
     }
-    bool openURL(const std::string& url) override {
-        WEXO_LOG_ERROR("No address can be opened without a desktop: %s", url.c_str());
-        return false;
-    }
+    bool launchApplication(const std::string& path) override { return launcher_.launch(path); }
+    bool openURL(const std::string& url) override { return launcher_.openUri(url); }
     Subscription observeActiveSpaceDidChange(std::function<void()>) override { return {}; }
+
+  private:
+    mutable xdg::DesktopEntries entries_;
+    mutable xdg::Launcher launcher_{entries_};
 };
 
 class NoHotKeys : public HotKeys {

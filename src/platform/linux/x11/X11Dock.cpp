@@ -1,6 +1,7 @@
 #include "platform/linux/x11/X11Dock.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <gio/gio.h>
 
 #include "platform/Log.h"
@@ -90,6 +91,85 @@ void X11Dock::toggleShowingDesktop() {
     XSendEvent(c_.display(), c_.root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
                &e);
     XFlush(c_.display());
+}
+
+bool X11Dock::openApplicationsView() {
+    xdg::GObjectPtr<GDBusConnection> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
+    if (!bus || !nameHasOwner(bus.get(), "org.gnome.Shell")) return false;
+    return call(bus.get(), "org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell",
+                "ShowApplications", nullptr);
+}
+
+bool X11Dock::switchDesktop(int step) {
+    const auto count =
+        c_.cardinals(c_.root(), XInternAtom(c_.display(), "_NET_NUMBER_OF_DESKTOPS", False),
+                     XA_CARDINAL);
+    const auto current = c_.cardinals(c_.root(), c_.atoms().netCurrentDesktop, XA_CARDINAL);
+    if (!count || count->empty() || !current || current->empty()) return false;
+    const long next = (*current)[0] + step;
+    if (next < 0 || next >= (*count)[0]) return false;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = c_.root();
+    e.xclient.message_type = c_.atoms().netCurrentDesktop;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = next;
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(c_.display(), c_.root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &e);
+    XFlush(c_.display());
+    return true;
+}
+
+const TrackedWindow* X11Dock::activeWindow() {
+    const auto active = c_.cardinals(c_.root(), c_.atoms().netActiveWindow, XA_WINDOW);
+    if (!active || active->empty() || (*active)[0] == 0) return nullptr;
+    const TrackedWindow* w = tracker_.find(static_cast<::Window>((*active)[0]));
+    return w && w->kind == WindowKind::Application ? w : nullptr;
+}
+
+bool X11Dock::minimizeWindows(const std::function<bool(const TrackedWindow&)>& which) {
+    bool any = false;
+    for (const auto& w : tracker_.windows()) {
+        if (w->kind != WindowKind::Application || !w->onScreen() || !which(*w)) continue;
+        XIconifyWindow(c_.display(), w->client, DefaultScreen(c_.display()));
+        any = true;
+    }
+    XFlush(c_.display());
+    return any;
+}
+
+bool X11Dock::perform(DesktopCommand command) {
+    tracker_.refresh();
+    switch (command) {
+        case DesktopCommand::ShowOverview:
+            return openDesktopOverview();
+        case DesktopCommand::ShowApplications:
+            return openApplicationsView() || openDesktopOverview();
+        case DesktopCommand::ShowDesktop:
+            toggleShowingDesktop();
+            return true;
+        case DesktopCommand::NextDesktop:
+            return switchDesktop(1);
+        case DesktopCommand::PreviousDesktop:
+            return switchDesktop(-1);
+        case DesktopCommand::MinimizeWindow: {
+            const TrackedWindow* active = activeWindow();
+            if (!active) return false;
+            const ::Window client = active->client;
+            return minimizeWindows([client](const TrackedWindow& w) { return w.client == client; });
+        }
+        case DesktopCommand::HideApplication:
+        case DesktopCommand::HideOtherApplications: {
+            const TrackedWindow* active = activeWindow();
+            if (!active || active->hints.pid == 0) return false;
+            const pid_t pid = active->hints.pid;
+            const bool others = command == DesktopCommand::HideOtherApplications;
+            return minimizeWindows(
+                [pid, others](const TrackedWindow& w) { return (w.hints.pid == pid) != others; });
+        }
+    }
+    return false;
 }
 
 void X11Dock::sendNotification(const std::string& name, int) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/Dock.h"
@@ -26,11 +27,26 @@ class X11Dock : public Dock {
     int orientation() const override;
     int pinning() const override { return kPinnedMiddle; }
     float magnificationSize() const override { return 0; }
+    // The overview and the applications through the desktop's shell, the
+    // rest through the window manager (EWMH): showing the desktop,
+    // switching desktops, minimising windows.
+    bool perform(DesktopCommand command) override;
 
     // Asks the desktop for its overview over D-Bus; false when no known
     // desktop answers on the session bus.
     static bool openDesktopOverview();
     void toggleShowingDesktop();
+    // GNOME Shell's applications view; false when no known shell answers.
+    static bool openApplicationsView();
+
+    // The desktop `step` away from the current one (no wrapping at the
+    // ends, as desktop switchers do); false when there is none.
+    bool switchDesktop(int step);
+    // Minimises the windows on screen that `which` picks (ICCCM
+    // WM_CHANGE_STATE, which every window manager honours); false when none.
+    bool minimizeWindows(const std::function<bool(const TrackedWindow&)>& which);
+    // The application window that has the focus, if any.
+    const TrackedWindow* activeWindow();
 
   private:
     static constexpr int kBottom = 2, kLeft = 3, kRight = 4, kPinnedMiddle = 2;

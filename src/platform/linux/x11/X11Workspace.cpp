@@ -123,6 +123,11 @@ std::optional<std::string> X11Workspace::bundleIdentifierAtPath(const std::strin
     return launcher_.idAtPath(path);
 }
 
+std::string X11Workspace::displayNameAtPath(const std::string& path) const {
+    if (auto name = launcher_.nameAtPath(path)) return *name;
+    return Workspace::displayNameAtPath(path);
+}
+
 bool X11Workspace::launchApplication(const std::string& path) {
     return launcher_.launch(path);
 }

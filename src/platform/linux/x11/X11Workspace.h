@@ -27,6 +27,7 @@ class X11Workspace : public Workspace {
     std::optional<RunningApplication> runningApplicationWithProcessIdentifier(
         pid_t pid) const override;
     std::optional<std::string> bundleIdentifierAtPath(const std::string& path) const override;
+    std::string displayNameAtPath(const std::string& path) const override;
     bool launchApplication(const std::string& path) override;
     bool openURL(const std::string& url) override;
     Subscription observeActiveSpaceDidChange(std::function<void()> changed) override;

@@ -69,4 +69,12 @@ std::optional<std::string> Launcher::idAtPath(const std::string& path) {
     return std::nullopt;
 }
 
+std::optional<std::string> Launcher::nameAtPath(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    std::optional<DesktopEntry> entry =
+        isDesktopFile(path) ? DesktopEntries::byPath(path) : entries_.byExecutable(path);
+    if (!entry || entry->name.empty()) return std::nullopt;
+    return entry->name;
+}
+
 }  // namespace wexo::platform::xdg

@@ -23,6 +23,9 @@ class Launcher {
     // The desktop-file id standing for `path`: the entry's own id for a
     // desktop entry file, else the one entry that starts the executable.
     std::optional<std::string> idAtPath(const std::string& path);
+    // The name a person knows the application at `path` by: its entry's
+    // Name, as the menus show it.
+    std::optional<std::string> nameAtPath(const std::string& path);
 
   private:
     DesktopEntries& entries_;

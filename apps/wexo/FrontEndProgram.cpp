@@ -43,7 +43,7 @@ bool displayReachable() {
 
 }  // namespace
 
-int runFrontEnd(const Options& options, const char* programName) {
+int runFrontEnd(const Options& options, const std::vector<std::string>& commandLine) {
     if (!displayReachable()) {
         std::fprintf(stderr,
                      "wexo: no display to show the front end on (DISPLAY is not set); "
@@ -54,7 +54,8 @@ int runFrontEnd(const Options& options, const char* programName) {
     const int stopSignals = blockStopSignals();
     // Qt is given no option of ours to read.
     int qtArgc = 1;
-    char* qtArgv[] = {const_cast<char*>(programName), nullptr};
+    std::string programName = commandLine.front();
+    char* qtArgv[] = {programName.data(), nullptr};
     QApplication qapp(qtArgc, qtArgv);
     QApplication::setApplicationName("Wexo");
     QApplication::setDesktopFileName(WEXO_BUNDLE_ID);
@@ -66,7 +67,10 @@ int runFrontEnd(const Options& options, const char* programName) {
     });
     if (instance.handOverToRunningInstance()) return 0;
 
-    LinuxProgram program(options, stopSignals);
+    // A new instance is the same program with the same options.
+    std::vector<std::string> again = commandLine;
+    again.front().clear();
+    LinuxProgram program(options, stopSignals, again);
     ui::qt::QtUserInterface userInterface;
     userInterface.setKeyMonitorDispatch([&program](const platform::Event& event) {
         return program.platform().localKeyMonitors().dispatch(event);
@@ -86,6 +90,7 @@ int runFrontEnd(const Options& options, const char* programName) {
         if (program.start()) status = QApplication::exec();
         program.finish();
     }
+    program.relaunchIfAsked();
     return status;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "wexo/Options.h"
 
 namespace wexo::app {
@@ -9,6 +12,7 @@ namespace wexo::app {
 // (or standard input with `--stdio --front-end`). One per user and display:
 // a second one shows the first one's preferences window and ends with 0.
 // Answers the exit status.
-int runFrontEnd(const Options& options, const char* programName);
+// `commandLine` is what the program was started with (its name first).
+int runFrontEnd(const Options& options, const std::vector<std::string>& commandLine);
 
 }  // namespace wexo::app

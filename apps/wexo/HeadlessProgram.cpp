@@ -8,8 +8,10 @@
 
 namespace wexo::app {
 
-int runHeadless(const Options& options) {
-    LinuxProgram program(options, blockStopSignals());
+int runHeadless(const Options& options, const std::vector<std::string>& commandLine) {
+    std::vector<std::string> again = commandLine;
+    again.front().clear();
+    LinuxProgram program(options, blockStopSignals(), again);
     if (!program.mayIntercept()) {
         // Nobody is there to see a permission screen: the log says what is
         // missing, and a service manager may try again later.
@@ -22,6 +24,7 @@ int runHeadless(const Options& options) {
     if (!program.start()) return 1;
     const int status = program.loop().run();
     program.finish();
+    program.relaunchIfAsked();
     return status;
 }
 

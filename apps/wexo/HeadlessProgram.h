@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "wexo/Options.h"
 
 namespace wexo::app {
@@ -10,6 +13,7 @@ namespace wexo::app {
 // the exit status: 0 after the end of input (or SIGINT/SIGTERM), 3 after the
 // panic chord, 1 when it cannot start (nothing to read, or no access to the
 // devices: the log says what is missing).
-int runHeadless(const Options& options);
+// `commandLine` is what the program was started with, for starting again.
+int runHeadless(const Options& options, const std::vector<std::string>& commandLine);
 
 }  // namespace wexo::app

@@ -12,6 +12,9 @@
 #include "platform/linux/AccessGuide.h"
 #include "platform/linux/HeadlessDesktop.h"
 #include "platform/linux/StreamDevices.h"
+#include "platform/linux/x11/X11Desktop.h"
+#include "platform/linux/xdg/XdgLoginItems.h"
+#include "ui/Application.h"
 
 namespace wexo::app {
 
@@ -35,6 +38,16 @@ void reportLatencies(std::vector<double> ms) {
 }
 
 std::unique_ptr<lnx::Desktop> makeDesktop(const Options& options) {
+    // The program's own windows are known as its own.
+    platform::x11::OwnProcess own;
+    own.pid = ::getpid();
+    own.identity.identifier = WEXO_BUNDLE_ID;
+    own.identity.name = "Wexo";
+    own.identity.icon = WEXO_BUNDLE_ID;
+    // Without an X server (a console, Wayland without Xwayland) one log line
+    // says what needs one.
+    if (auto desktop = platform::x11::X11Desktop::openOrExplain({"", std::move(own)}))
+        return desktop;
     lnx::HeadlessDesktop::Mode mode;
     if (!options.screen.empty()) mode = *lnx::HeadlessDesktop::parseMode(options.screen);
     return std::make_unique<lnx::HeadlessDesktop>(mode);
@@ -53,10 +66,17 @@ int blockStopSignals() {
     return signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
 }
 
-LinuxProgram::LinuxProgram(const Options& options, int signalFd)
+LinuxProgram::LinuxProgram(const Options& options, int signalFd, std::vector<std::string> arguments)
     : options_(options), signals_(signalFd) {
     lnx::LinuxPlatform::Parts parts;
     parts.desktop = makeDesktop(options);
+    auto process = std::make_unique<platform::xdg::LinuxProcess>(
+        entries_,
+        platform::xdg::LinuxProcess::Identity{WEXO_BUNDLE_ID, WEXO_VERSION, std::move(arguments)});
+    process_ = process.get();
+    parts.process = std::move(process);
+    parts.loginItems = std::make_unique<platform::xdg::XdgLoginItems>(
+        entries_, platform::xdg::XdgLoginItems::Directories::fromEnvironment());
     parts.preferences = std::make_unique<platform::FilePreferenceStore>(WEXO_BUNDLE_ID);
     parts.measureLatency = options.measureLatency;
     if (options.stdio) {
@@ -74,6 +94,10 @@ LinuxProgram::LinuxProgram(const Options& options, int signalFd)
         };
     }
     platform_ = std::make_unique<lnx::LinuxPlatform>(std::move(parts));
+    // Quitting ends the loops; ending at once (the permission screen's
+    // close button, a restart) first lets go of the devices.
+    process_->setTerminateHandler([this] { loop().quit(0); });
+    process_->setBeforeExit([this] { platform_->linuxEventStream().stop(); });
     if (options.trace) {
         trace_ = std::make_unique<TraceWriter>(loop(), stderr);
         traceInstallation_ = std::make_unique<SharedInstallation<DecisionTracer>>(trace_.get());
@@ -120,6 +144,11 @@ bool LinuxProgram::start() {
             loop.quit(0);
         });
     }
+    // A display added, removed or changed is the application's news, as
+    // the system's screen-parameters notification would be.
+    screenChanges_ = platform_->desktop().observeScreenChanges([] {
+        if (auto* application = ui::Application::shared()) application->screenParametersDidChange();
+    });
     // Without access the devices stay untouched; the permission screen
     // (or the log) says what is missing.
     if (!mayIntercept()) return true;
@@ -131,9 +160,14 @@ bool LinuxProgram::start() {
     return true;
 }
 
+void LinuxProgram::relaunchIfAsked() {
+    if (process_->relaunchPending()) process_->execRelaunch();
+}
+
 void LinuxProgram::finish() {
     if (finished_) return;
     finished_ = true;
+    screenChanges_.reset();
     platform_->linuxEventStream().stop();
     if (finishing_) finishing_->invalidate();
     if (options_.measureLatency) reportLatencies(platform_->linuxEventStream().latencies());

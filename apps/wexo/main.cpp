@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!options->screenshots.empty()) return wexo::app::renderScreenshots(*options, argv[0]);
-    if (options->showsFrontEnd()) return wexo::app::runFrontEnd(*options, argv[0]);
-    return wexo::app::runHeadless(*options);
+    const std::vector<std::string> commandLine(argv, argv + argc);
+    if (options->showsFrontEnd()) return wexo::app::runFrontEnd(*options, commandLine);
+    return wexo::app::runHeadless(*options, commandLine);
 }

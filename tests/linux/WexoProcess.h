@@ -1,6 +1,8 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -19,7 +21,8 @@ namespace wexo::platform::lnx::testing {
 
 // The built `wexo`, run with its standard streams in pipes and the given
 // XDG_CONFIG_HOME; `environment` sets ("NAME=value") or removes ("NAME")
-// more variables.
+// more variables. Without a DISPLAY given it runs on the headless desktop,
+// whatever display the tests themselves run on.
 class WexoProcess {
   public:
     WexoProcess(const std::vector<std::string>& args, const std::string& configHome,
@@ -33,7 +36,8 @@ class WexoProcess {
         for (const std::string& e : environment)
             if (e.find('=') != std::string::npos) env.push_back(e);
         const auto overridden = [&](const char* e) {
-            if (std::strncmp(e, "XDG_CONFIG_HOME=", 16) == 0) return true;
+            for (const char* own : {"XDG_CONFIG_HOME=", "DISPLAY=", "WAYLAND_DISPLAY="})
+                if (std::strncmp(e, own, std::strlen(own)) == 0) return true;
             for (const std::string& o : environment) {
                 const std::string name = o.substr(0, o.find('='));
                 if (std::strncmp(e, name.c_str(), name.size()) == 0 && e[name.size()] == '=')
@@ -120,6 +124,7 @@ class WexoProcess {
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     void signal(int sig) { ::kill(pid_, sig); }
+    pid_t pid() const { return pid_; }
 
     std::vector<InputRecord> records() const {
         std::vector<InputRecord> r(out.size() / sizeof(InputRecord));
@@ -150,5 +155,51 @@ struct Config {
     }
     std::string home() const { return folder.path().string(); }
 };
+
+// Frames of one kind of record: the values of `code` in each frame that
+// has any, in order.
+inline std::vector<std::vector<int>> framesOf(const std::vector<InputRecord>& records) {
+    std::vector<std::vector<int>> frames(1);
+    for (const auto& r : records) {
+        if (r.type == EV_SYN) {
+            if (!frames.back().empty()) frames.emplace_back();
+            continue;
+        }
+        frames.back().push_back(r.code);
+        frames.back().push_back(r.value);
+    }
+    if (frames.back().empty()) frames.pop_back();
+    return frames;
+}
+
+// One notch with the defaults (animated, 200 pixels, Cubic Out over
+// ceil(42 ÷ 1.4) = 31 frames): frame k posts trunc(200 × (3m² + 3m + 1) ÷
+// 29791) pixels with m = 31 − k, from 18 at k = 1 down to 1 at k = 24 (and
+// 0 at k = 25, which ends it and writes nothing): 188 pixels in 24 frames.
+inline const std::vector<int> kNotchPixels = {18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7,
+                                              6,  6,  5,  4,  4,  3,  3,  2,  2,  1, 1, 1};
+
+inline void expectEasedNotch(const std::vector<InputRecord>& out, int unitsPerPixel,
+                             const std::vector<int>& notchAfterFrame) {
+    const auto frames = framesOf(out);
+    ASSERT_EQ(frames.size(), kNotchPixels.size());
+    int total = 0;
+    std::vector<int> crossings;
+    for (std::size_t k = 0; k < frames.size(); ++k) {
+        const auto& f = frames[k];
+        const int units = unitsPerPixel * kNotchPixels[k];
+        total += units;
+        if (f.size() == 4) {
+            // A whole notch crossed: REL_WHEEL +1 before the units.
+            EXPECT_EQ(f[0], REL_WHEEL);
+            EXPECT_EQ(f[1], 1);
+            crossings.push_back(static_cast<int>(k + 1));
+        }
+        EXPECT_EQ(f[f.size() - 2], REL_WHEEL_HI_RES) << k;
+        EXPECT_EQ(f.back(), units) << k;
+    }
+    EXPECT_EQ(total, unitsPerPixel * 188);
+    EXPECT_EQ(crossings, notchAfterFrame);
+}
 
 }  // namespace wexo::platform::lnx::testing

@@ -20,52 +20,6 @@ using namespace testing;
 
 const char* const kScrolling = "<key>scrollingEnabled</key><true/>";
 
-// Frames of one kind of record: the values of `code` in each frame that
-// has any, in order.
-std::vector<std::vector<int>> framesOf(const std::vector<InputRecord>& records) {
-    std::vector<std::vector<int>> frames(1);
-    for (const auto& r : records) {
-        if (r.type == EV_SYN) {
-            if (!frames.back().empty()) frames.emplace_back();
-            continue;
-        }
-        frames.back().push_back(r.code);
-        frames.back().push_back(r.value);
-    }
-    if (frames.back().empty()) frames.pop_back();
-    return frames;
-}
-
-// One notch with the defaults (animated, 200 pixels, Cubic Out over
-// ceil(42 ÷ 1.4) = 31 frames): frame k posts trunc(200 × (3m² + 3m + 1) ÷
-// 29791) pixels with m = 31 − k, from 18 at k = 1 down to 1 at k = 24 (and
-// 0 at k = 25, which ends it and writes nothing): 188 pixels in 24 frames.
-const std::vector<int> kNotchPixels = {18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7,
-                                       6,  6,  5,  4,  4,  3,  3,  2,  2,  1, 1, 1};
-
-void expectEasedNotch(const std::vector<InputRecord>& out, int unitsPerPixel,
-                      const std::vector<int>& notchAfterFrame) {
-    const auto frames = framesOf(out);
-    ASSERT_EQ(frames.size(), kNotchPixels.size());
-    int total = 0;
-    std::vector<int> crossings;
-    for (std::size_t k = 0; k < frames.size(); ++k) {
-        const auto& f = frames[k];
-        const int units = unitsPerPixel * kNotchPixels[k];
-        total += units;
-        if (f.size() == 4) {
-            // A whole notch crossed: REL_WHEEL +1 before the units.
-            EXPECT_EQ(f[0], REL_WHEEL);
-            EXPECT_EQ(f[1], 1);
-            crossings.push_back(static_cast<int>(k + 1));
-        }
-        EXPECT_EQ(f[f.size() - 2], REL_WHEEL_HI_RES) << k;
-        EXPECT_EQ(f.back(), units) << k;
-    }
-    EXPECT_EQ(total, unitsPerPixel * 188);
-    EXPECT_EQ(crossings, notchAfterFrame);
-}
-
 TEST(WexoStdioTest, OneWheelNotchWithTheDefaultsGivesTheEasedTrain) {
     // P = 60: 2 units a pixel, 376 in all; the running total passes 120
     // at frame 4 (132), 240 at frame 9 (252) and 360 at frame 19 (362).

@@ -75,6 +75,12 @@ class Desktop {
         (void)display;
         return 0;
     }
+    // Hears of displays added, removed, moved or changed; a desktop whose
+    // screens never change never calls.
+    virtual Subscription observeScreenChanges(std::function<void()> changed) {
+        (void)changed;
+        return {};
+    }
 
     // The port's services this desktop answers.
     virtual Screens& screens() = 0;

@@ -247,10 +247,22 @@ std::string EvdevBackend::uinputProblem() {
 namespace {
 // Each device this run would use that cannot be opened: its line, and
 // whether it is /dev/uinput.
-std::vector<std::pair<std::string, bool>> problemsOf(const std::optional<std::string>& onlyNode) {
+struct AccessReport {
+    // Each device this run would use that cannot be opened: its line, and
+    // whether it is /dev/uinput.
     std::vector<std::pair<std::string, bool>> problems;
-    if (const std::string why = EvdevBackend::uinputProblem(); !why.empty())
-        problems.emplace_back("/dev/uinput: " + why, true);
+    bool uinput = true;
+    bool udev = true;
+    std::size_t mice = 0;
+    std::size_t unreadableMice = 0;
+};
+
+AccessReport accessReport(const std::optional<std::string>& onlyNode) {
+    AccessReport report;
+    if (const std::string why = EvdevBackend::uinputProblem(); !why.empty()) {
+        report.problems.emplace_back("/dev/uinput: " + why, true);
+        report.uinput = false;
+    }
     std::vector<std::string> nodes;
     if (onlyNode) {
         nodes.push_back(*onlyNode);
@@ -258,31 +270,39 @@ std::vector<std::pair<std::string, bool>> problemsOf(const std::optional<std::st
         nodes = mouseNodes(udev);
         udev_unref(udev);
     } else {
-        problems.emplace_back("udev is not available: no mouse can be found", false);
+        report.problems.emplace_back("udev is not available: no mouse can be found", false);
+        report.udev = false;
     }
-    for (const std::string& node : nodes)
-        if (::access(node.c_str(), R_OK) != 0)
-            problems.emplace_back(node + " (a mouse): " + std::strerror(errno), false);
-    return problems;
+    report.mice = nodes.size();
+    for (const std::string& node : nodes) {
+        if (::access(node.c_str(), R_OK) == 0) continue;
+        report.problems.emplace_back(node + " (a mouse): " + std::strerror(errno), false);
+        ++report.unreadableMice;
+    }
+    return report;
+}
+// Each problem with how to grant it, for the log.
+std::vector<std::string> advised(const AccessReport& report) {
+    std::vector<std::string> lines;
+    for (const auto& [line, uinput] : report.problems)
+        lines.push_back(line + (uinput ? ": install the udev rule 70-wexo.rules, which gives "
+                                         "the logged-in user access to /dev/uinput, and load "
+                                         "the uinput module"
+                                       : ": install the udev rule 70-wexo.rules, which gives "
+                                         "the logged-in user access to mice, then log in "
+                                         "again"));
+    return lines;
 }
 }  // namespace
 
 std::vector<std::string> EvdevBackend::unopenable(const std::optional<std::string>& onlyNode) {
     std::vector<std::string> lines;
-    for (auto& [line, uinput] : problemsOf(onlyNode)) lines.push_back(std::move(line));
+    for (auto& [line, uinput] : accessReport(onlyNode).problems) lines.push_back(std::move(line));
     return lines;
 }
 
 std::vector<std::string> EvdevBackend::accessProblems(const std::optional<std::string>& onlyNode) {
-    std::vector<std::string> problems;
-    for (auto& [line, uinput] : problemsOf(onlyNode))
-        problems.push_back(line + (uinput ? ": install the udev rule 70-wexo.rules, which gives "
-                                            "the logged-in user access to /dev/uinput, and load "
-                                            "the uinput module"
-                                          : ": install the udev rule 70-wexo.rules, which gives "
-                                            "the logged-in user access to mice, then log in "
-                                            "again"));
-    return problems;
+    return advised(accessReport(onlyNode));
 }
 
 std::vector<EvdevBackend::DeviceInfo> EvdevBackend::listDevices() {
@@ -323,13 +343,26 @@ std::vector<EvdevBackend::DeviceInfo> EvdevBackend::listDevices() {
 }
 
 bool DeviceAccess::granted() {
-    const std::vector<std::string> problems = EvdevBackend::accessProblems(onlyNode_);
+    const auto now = std::chrono::steady_clock::now();
+    {
+        std::lock_guard lock(mutex_);
+        if (testedAt_ && now - *testedAt_ < kRetestInterval) return granted_;
+    }
+    const AccessReport report = accessReport(onlyNode_);
+    const std::vector<std::string> problems = advised(report);
     std::lock_guard lock(mutex_);
     if (problems != told_) {
         for (const std::string& problem : problems) WEXO_LOG_ERROR("%s", problem.c_str());
         told_ = problems;
     }
-    return problems.empty();
+    // A mouse plugged in a moment before udev gave the seat access to it
+    // must not stop the others: some mouse readable (or none yet) is enough,
+    // the one device asked for must be.
+    granted_ = report.uinput && report.udev &&
+               (onlyNode_ ? report.unreadableMice == 0
+                          : report.mice == 0 || report.unreadableMice < report.mice);
+    testedAt_ = now;
+    return granted_;
 }
 
 std::vector<std::string> DeviceAccess::problems() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -66,8 +67,10 @@ class EvdevBackend : public DeviceBackend {
 };
 
 // The trust test of the device form (what the platform's Accessibility
-// answers): true when the mice can be read and /dev/uinput written;
-// otherwise each problem is logged, once until the problems change.
+// answers): true when /dev/uinput can be written and a mouse read (the one
+// asked for, or any of them when there are any); each problem is logged,
+// once until the problems change. The event paths ask often: the devices
+// are looked at again at most every half second.
 class DeviceAccess {
   public:
     explicit DeviceAccess(std::optional<std::string> onlyNode = std::nullopt)
@@ -77,7 +80,11 @@ class DeviceAccess {
     std::vector<std::string> problems();
 
   private:
+    static constexpr std::chrono::milliseconds kRetestInterval{500};
+
     std::optional<std::string> onlyNode_;
+    std::optional<std::chrono::steady_clock::time_point> testedAt_;
+    bool granted_ = false;
     std::mutex mutex_;
     std::vector<std::string> told_;
 };

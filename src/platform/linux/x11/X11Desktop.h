@@ -57,11 +57,11 @@ class X11Desktop : public lnx::Desktop {
     bool setPointerAcceleration(double scale) override;
 
     // Screen changes, for the application's screen-parameters notification.
-    Subscription observeScreenChanges(std::function<void()> changed) {
+    Subscription observeScreenChanges(std::function<void()> changed) override {
         return screens_->observeChanges(std::move(changed));
     }
     // Frames per second of a display, for its display link.
-    double refreshRate(DisplayId id) const { return screens_->refreshRate(id); }
+    double refreshRate(DisplayId id) const override { return screens_->refreshRate(id); }
 
     // Handles everything the server sent. The descriptor watcher calls it;
     // tests without a run loop call it by hand.

@@ -194,6 +194,39 @@ TEST_F(X11WindowsTest, PanelsStandForTheDockAndAreNoApplicationWindow) {
     (void)p;
 }
 
+TEST_F(X11WindowsTest, ThePanelUnderThePointerLeadsTheListAsTheDock) {
+    TestClient::WindowSpec left;
+    left.pid = 3101;
+    left.x = 0;
+    left.y = 0;
+    left.width = 40;
+    left.height = 800;
+    left.types = {"_NET_WM_WINDOW_TYPE_DOCK"};
+    TestClient::WindowSpec bottom = left;
+    bottom.pid = 3102;
+    bottom.x = 40;
+    bottom.y = 770;
+    bottom.width = 1240;
+    bottom.height = 30;
+    client.createWindow(left);
+    client.createWindow(bottom);
+    window(3103, 300, 300);
+    ASSERT_TRUE(eventually([&] { return desktop->windowList().onScreenWindows().size() == 3; }));
+    // Whichever panel the stacking order puts first, the other one is the
+    // Dock while the pointer is over it.
+    for (const auto& [x, y, pid] : {std::tuple{20, 400, 3101}, std::tuple{600, 785, 3102}}) {
+        client.movePointer(x, y);
+        desktop->queryPointer();
+        EXPECT_EQ(onScreenPids().front(), pid) << x << "," << y;
+    }
+    // Over an application window the list is the stacking order itself.
+    client.movePointer(350, 350);
+    desktop->queryPointer();
+    const auto pids = onScreenPids();
+    ASSERT_EQ(pids.size(), 3u);
+    EXPECT_EQ(pids.back(), 3103) << "a normal window stacks below panels";
+}
+
 TEST_F(X11WindowsTest, DesktopCommandsSwitchDesktopsAndMinimiseThroughTheWindowManager) {
     // openbox's own configuration has four desktops; the first is current.
     ASSERT_TRUE(TestClient::eventually([&] {

@@ -48,6 +48,7 @@ X11Desktop::X11Desktop(std::unique_ptr<X11Connection> connection, Options option
     };
     workspace_->setBeforeQuery(takeQueued);
     tracker_->setBeforeQuery(takeQueued);
+    tracker_->setPointer([this] { return lastPointer_; });
     readDoubleClickSettings();
     updatePanelStruts();
     processEvents();
@@ -139,6 +140,7 @@ lnx::PointerState X11Desktop::queryPointer() {
         if (mask & Mod1Mask) state.modifierFlags |= EventFlags::Alternate;
         if (mask & Mod4Mask) state.modifierFlags |= EventFlags::Command;
         if (mask & LockMask) state.modifierFlags |= EventFlags::AlphaShift;
+        lastPointer_ = state.location;
     }
     drainSoon();
     return state;

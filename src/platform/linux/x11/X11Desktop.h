@@ -83,6 +83,9 @@ class X11Desktop : public lnx::Desktop {
     std::unique_ptr<X11Connection> c_;
     xdg::DesktopEntries entries_;
     xdg::Launcher launcher_{entries_};
+    // Where queryPointer() last found the pointer: the input path asks at
+    // every device report, so it is where the engine thinks it is.
+    std::optional<Point> lastPointer_;
     AppIdentities identities_;
     std::unique_ptr<X11Screens> screens_;
     std::unique_ptr<X11WindowTracker> tracker_;

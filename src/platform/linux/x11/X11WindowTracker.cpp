@@ -305,7 +305,17 @@ std::vector<WindowInfo> X11WindowTracker::onScreenWindows() const {
     if (beforeQuery_) beforeQuery_();
     if (snapshotGeneration_ != generation_ || snapshotOrigin_ != screens_.mainOrigin())
         rebuildSnapshot();
-    return snapshot_;
+    std::vector<WindowInfo> list = snapshot_;
+    // The engine takes only the first window of the list for the Dock, as
+    // there is one Dock. A desktop may have several panels: the one the
+    // pointer is over, when nothing is in front of it there, comes first.
+    const std::optional<Point> pointer = pointer_ ? pointer_() : std::nullopt;
+    if (!pointer) return list;
+    const auto under = std::find_if(
+        list.begin(), list.end(), [&](const WindowInfo& w) { return w.bounds.contains(*pointer); });
+    if (under != list.end() && under->layer == WindowLevel::Dock)
+        std::rotate(list.begin(), under, under + 1);
+    return list;
 }
 
 const TrackedWindow* X11WindowTracker::windowAt(Point p) const {

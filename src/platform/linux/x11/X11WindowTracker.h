@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -80,6 +81,10 @@ class X11WindowTracker : public WindowList {
     Rect toGlobal(const Rect& root) const;
     // Called before a query so that it answers from fresh state.
     void setBeforeQuery(std::function<void()> hook) { beforeQuery_ = std::move(hook); }
+    // Where the pointer was last seen (global coordinates), if anywhere.
+    void setPointer(std::function<std::optional<Point>()> pointer) {
+        pointer_ = std::move(pointer);
+    }
     // Bumped whenever the list, a window's bounds, state or identity changed.
     std::uint64_t generation() const { return generation_; }
 
@@ -107,6 +112,7 @@ class X11WindowTracker : public WindowList {
     mutable Point snapshotOrigin_;
     mutable std::vector<WindowInfo> snapshot_;
     std::function<void()> beforeQuery_;
+    std::function<std::optional<Point>()> pointer_;
 };
 
 }  // namespace wexo::platform::x11

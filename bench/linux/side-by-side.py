@@ -200,7 +200,7 @@ def measure_isolated_notches(wexo, config, notches, spacing):
     proc = start_wexo(wexo, config, "--stdio")
     drain = Drain(proc.stdout)
     time.sleep(1.0)
-    before = cpu_seconds(proc.pid)
+    before, switches = cpu_seconds(proc.pid), thread_switches(proc.pid)
     notch = notch_down()
 
     def feed():
@@ -209,11 +209,13 @@ def measure_isolated_notches(wexo, config, notches, spacing):
 
     paced(notches, 1 / spacing, feed)
     drain.settle()
+    wakes = sum(count - switches.get(tid, (name, 0, ""))[1]
+                for tid, (name, count, _) in thread_switches(proc.pid).items())
     proc.stdin.close()
     _, _, ru = os.wait4(proc.pid, 0)
     proc.returncode = 0
     drain.join()
-    return rusage_seconds(ru) - before, drain
+    return rusage_seconds(ru) - before, drain, wakes
 
 
 def event_stream(records):
@@ -315,6 +317,15 @@ def wexo_modes(wexo):
     return {m for m in ("--headless",) if m in usage}
 
 
+def bare_wake_cost(wakes=120):
+    """CPU seconds one sleep-and-wake at 60 Hz costs a process doing
+    nothing else here: the floor of a frame, whatever it computes."""
+    start = time.process_time()
+    for _ in range(wakes):
+        time.sleep(1 / 60)
+    return (time.process_time() - start) / wakes
+
+
 def machine():
     model = next((line.split(":", 1)[1].strip() for line in open("/proc/cpuinfo")
                   if line.startswith("model name")), "unknown CPU")
@@ -332,6 +343,7 @@ def main():
             sys.exit(f"{tool} is missing (./scripts/setup installs it)")
 
     print(f"machine:   {machine()}")
+    print(f"           a bare sleep-and-wake costs {bare_wake_cost() * 1e6:.0f} µs of CPU here")
     with tempfile.TemporaryDirectory() as tmp:
         work = Path(tmp)
         # The settings of the throughput run: smooth scrolling on, buttons
@@ -350,11 +362,13 @@ def main():
         print(f"  ratio:         {wexo_cpu / imwheel_cpu:8.3f} (wexo / imwheel; goal at most 0.1)")
 
         spaced_n, spacing = 20, 0.6
-        alone_cpu, alone = measure_isolated_notches(args.wexo, config, spaced_n, spacing)
+        alone_cpu, alone, wakes = measure_isolated_notches(args.wexo, config, spaced_n, spacing)
         alone_per = alone_cpu * 1000 / spaced_n
         print(f"  wexo, each notch animated alone ({spaced_n} notches {spacing} s apart): "
-              f"{alone_per * 1000:.1f} ms per 1000 ({alone.frames / spaced_n:.1f} frames a notch), "
-              f"ratio {alone_per / (imwheel_cpu / n * 1000):.3f}")
+              f"{alone_per * 1000:.1f} ms per 1000, ratio {alone_per / (imwheel_cpu / n * 1000):.3f}")
+        # What a frame costs here is mostly waking a thread for it.
+        print(f"    {alone.frames / spaced_n:.1f} frames and {wakes / spaced_n:.1f} thread wake-ups a notch, "
+              f"{alone_cpu / wakes * 1e6:.0f} µs of CPU a wake-up")
 
         reports, rss, peak = measure_memory_stdio(args.wexo, config)
         print(f"\nMemory (resident set):")

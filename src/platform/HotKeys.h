@@ -25,6 +25,14 @@ struct HotKeyEvent {
     Point location;
 };
 
+// Carbon modifier bits as RegisterEventHotKey takes them.
+namespace CarbonModifiers {
+inline constexpr std::uint32_t Command = 1 << 8;
+inline constexpr std::uint32_t Shift = 1 << 9;
+inline constexpr std::uint32_t Option = 1 << 11;
+inline constexpr std::uint32_t Control = 1 << 12;
+}  // namespace CarbonModifiers
+
 inline constexpr int kNoErr = 0;
 inline constexpr int kEventNotHandledErr = -9874;
 

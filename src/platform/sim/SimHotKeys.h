@@ -11,14 +11,6 @@
 
 namespace wexo::platform::sim {
 
-// Carbon modifier bits as RegisterEventHotKey takes them.
-namespace CarbonModifiers {
-inline constexpr std::uint32_t Command = 1 << 8;
-inline constexpr std::uint32_t Shift = 1 << 9;
-inline constexpr std::uint32_t Option = 1 << 11;
-inline constexpr std::uint32_t Control = 1 << 12;
-}  // namespace CarbonModifiers
-
 // The hot-key system. A key event about to be delivered whose key code and
 // modifier keys (Shift, Control, Option, Command of its flags, as Carbon
 // bits) equal a registered hot key's is taken instead of delivered: its key

@@ -1,6 +1,7 @@
 #include "actions/SimulateMouse.h"
 
 #include "actions/ActionHandles.h"
+#include "platform/EventMarks.h"
 #include "platform/Log.h"
 #include "platform/Platform.h"
 
@@ -34,7 +35,7 @@ Event plainMouse(EventType type, Point at, platform::MouseButton button) {
     e.setFlags(0);
     if (markedScopes > 0)
         e.setIntegerField(platform::EventField::EventSourceUserData,
-                          SimulateMouse::kReplayedClickMark);
+                          platform::EventMarks::kSyntheticInput);
     return e;
 }
 
@@ -134,7 +135,8 @@ void SimulateMouse::simulateMouseByButtonNumber(std::int64_t n) {
     const Point at = pointer();
     for (EventType type : {down, up}) {
         Event e = plainMouse(type, at, button);
-        e.setIntegerField(platform::EventField::EventSourceUserData, kReplayedClickMark);
+        e.setIntegerField(platform::EventField::EventSourceUserData,
+                          platform::EventMarks::kSyntheticInput);
         if (n >= 3) e.setIntegerField(platform::EventField::MouseEventButtonNumber, n);
         post(e);
     }

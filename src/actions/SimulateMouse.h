@@ -14,12 +14,8 @@ namespace wexo {
 // where the pointer is. Main thread only.
 class SimulateMouse {
   public:
-    // The mark in the user-data field of a click re-posted for the mouse
-    // tap, which lets it pass as the program's own.
-    static constexpr std::int64_t kReplayedClickMark = -1700;
-
     // While one lives, every press, release and drag posted here carries
-    // kReplayedClickMark too. The mouse tap runs a rocker action while the
+    // EventMarks::kSyntheticInput too. The mouse tap runs a rocker action while the
     // gesture button is still held: unmarked, the action's click would come
     // back, be taken for another rocker press, be swallowed and run the
     // action again. Elsewhere clicks stay unmarked, like the user's own.

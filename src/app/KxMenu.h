@@ -50,7 +50,7 @@ class KxMenu : public ui::ActionTarget, public ui::StatusMenuLink, public Screen
     bool worksWhenModal() const { return true; }
 
     // ---- Menu actions ----
-    void about();
+    void about() override;
     void checkUpdates() override;
     void showWindow();
     void disableOrEnableWheel();

@@ -9,6 +9,7 @@
 #include "easing/EasingFunctions.h"
 #include "events/ApplicationLink.h"
 #include "events/WholeNumbers.h"
+#include "platform/EventMarks.h"
 #include "platform/Log.h"
 #include "platform/Platform.h"
 #include "settings/SettingsKeeper.h"
@@ -216,7 +217,8 @@ void AutoScroll::displayLinkCallback() {
     }
     if (releaseEnded) stopLinkUnlessRestarted();
 
-    event.setIntegerField(platform::EventField::EventSourceUserData, kOwnEventMarker);
+    event.setIntegerField(platform::EventField::EventSourceUserData,
+                          platform::EventMarks::kOwnScroll);
     installedPlatform().eventStream().post(platform::TapLocation::HID, event);
 }
 

@@ -40,7 +40,6 @@ class AutoScroll : public AutoScrollLink {
     static constexpr std::int64_t kReleaseCurve = 5;
     // The smart-scroll test looks at most this many ancestors up.
     static constexpr std::int64_t kMaxAncestors = 6;
-    static constexpr std::int64_t kOwnEventMarker = -1600;
 
     // The engine's fields (without the accessibility ones), as one reading.
     struct Fields {

@@ -11,6 +11,7 @@
 #include "events/MouseButtonListener.h"
 #include "events/ProgramInFront.h"
 #include "events/ScreenRegistry.h"
+#include "platform/EventMarks.h"
 #include "settings/SettingsKeeper.h"
 
 namespace wexo {
@@ -32,8 +33,7 @@ StageVerdict AssignmentRouting::buttonStage(const Event& event) {
     if (auto captured = captureRoutes(button); captured.decided()) return captured;
 
     std::uint64_t mask = event.flags() & kAssignmentMask;
-    if (event.integerField(EventField::MouseEventNumber) ==
-        MouseButtonListener::kReplayedClickMarker)
+    if (event.integerField(EventField::MouseEventNumber) == platform::EventMarks::kReplayedClick)
         mask = MouseButtonListener::getModifiersFlagForEvent(mask);
     if (runAssignment(button, mask)) return StageVerdict::swallow("button");
     return StageVerdict::pass("button");

@@ -17,6 +17,10 @@ class DecisionTracer {
     virtual ~DecisionTracer() = default;
     virtual void decision(std::string_view tap, std::string_view stage, platform::Verdict verdict,
                           const platform::Event& event) = 0;
+    // A tap's state machine changed its state (or acted within one): the
+    // transition's name and the states before and after.
+    virtual void transition(std::string_view /*tap*/, std::string_view /*name*/,
+                            std::string_view /*from*/, std::string_view /*to*/) {}
 };
 
 // Reports a verdict to the tracer, if any, and hands it back:

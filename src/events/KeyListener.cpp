@@ -6,6 +6,7 @@
 #include "events/MouseMovementListener.h"
 #include "events/ProgramInFront.h"
 #include "events/ScreenRegistry.h"
+#include "platform/EventMarks.h"
 #include "platform/Platform.h"
 #include "settings/SettingsKeeper.h"
 
@@ -49,8 +50,11 @@ void KeyListener::startListeningToKeys() {
 }
 
 void KeyListener::stopListeningToKeys() {
-    if (auto* movement = movementListener()) movement->stopListeningToMovment();
-    if (auto* grab = grabEngine()) grab->stopScrollWithGrab();
+    // The movement watcher may be following a mouse-button grab instead.
+    if (auto* movement = movementListener(); movement && movement->delegate() == this) {
+        movement->stopListeningToMovment();
+        if (auto* grab = grabEngine()) grab->stopScrollWithGrab();
+    }
     unregisterEvent();
     // A tapped key waiting to be registered again would come back as a hot
     // key without a handler, and the hot-key system would swallow it.
@@ -80,9 +84,14 @@ void KeyListener::unregisterEvent() {
 void KeyListener::postKeyDelay() {
     auto& platform = installedPlatform();
     if (const auto key = SettingsKeeper::shared().getGrabKeyNumber()) {
-        auto press = platform::Event::keyboard(static_cast<std::uint16_t>(*key & 0xFFFF), true);
-        press.setIntegerField(platform::EventField::EventSourceUserData, kSyntheticInputMarker);
-        platform.eventStream().post(platform::TapLocation::HID, press);
+        // The tap is replayed whole: a key posted down alone would stay held
+        // in the front application.
+        for (bool down : {true, false}) {
+            auto e = platform::Event::keyboard(static_cast<std::uint16_t>(*key & 0xFFFF), down);
+            e.setIntegerField(platform::EventField::EventSourceUserData,
+                              platform::EventMarks::kSyntheticInput);
+            platform.eventStream().post(platform::TapLocation::HID, e);
+        }
     }
     pendingRegistration_ = platform.runLoop().performAfterDelay(kReplayDelay, [this] {
         if (isHandlerInstalled()) registeEvent();
@@ -105,6 +114,10 @@ int KeyListener::hotKeyHandler(const HotKeyEvent& event) {
     switch (event.kind) {
         case HotKeyEvent::Kind::Pressed: {
             if (grabTab) return platform::kNoErr;
+            // A mouse-button grab has the one movement watcher; the key
+            // waits until it ends.
+            if (auto* buttons = mouseButtonState(); buttons && buttons->grabDown())
+                return platform::kNoErr;
             dragCounter_ = 0;
             anchorPointForGrab_ = event.location;
             directionInspector_ = std::make_unique<MouseDirectionInspector>(anchorPointForGrab_);
@@ -117,7 +130,12 @@ int KeyListener::hotKeyHandler(const HotKeyEvent& event) {
             return platform::kNoErr;
         }
         case HotKeyEvent::Kind::Released: {
-            if (auto* movement = movementListener()) movement->stopListeningToMovment();
+            auto* movement = movementListener();
+            // The key's press began no grab (a mouse-button grab ran), or
+            // a mouse-button grab took the watcher over since: nothing of
+            // the key's is running.
+            if (movement && movement->delegate() != this) return platform::kNoErr;
+            if (movement) movement->stopListeningToMovment();
             if (auto* application = applicationLink()) application->gestureWindow().close();
             MouseCursor::changeCursorStyle(MouseCursor::kArrow);
             if (auto* grab = grabEngine()) grab->stopScrollWithGrab();

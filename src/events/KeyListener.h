@@ -28,8 +28,6 @@ class KeyListener : public MouseMovmentDelegate {
     // The tapped key is replayed this long after its release, and the hot
     // key registered again this long after the replay.
     static constexpr double kReplayDelay = 0.1;
-    // Marks the replayed key, so that no tap of ours treats it again.
-    static constexpr std::int64_t kSyntheticInputMarker = -1700;
 
     // Records itself as the shared instance.
     KeyListener();
@@ -49,7 +47,7 @@ class KeyListener : public MouseMovmentDelegate {
     // modifiers), replacing any registration of ours.
     void registeEvent();
     void unregisterEvent();
-    // Replays the grab key as a key press (key down, marked) and registers
+    // Replays the grab key as a tap (key down and key up, marked) and registers
     // the hot key again kReplayDelay later.
     void postKeyDelay();
 

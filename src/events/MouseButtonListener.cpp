@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "actions/CustomActionHandler.h"
 #include "actions/KxShortcutsKeeper.h"
 #include "actions/SimulateMouse.h"
 #include "app/HelperMethods.h"
@@ -11,11 +10,12 @@
 #include "events/AssignmentRouting.h"
 #include "events/DecisionTracer.h"
 #include "events/EventTapOrder.h"
-#include "events/FrontMostObserver.h"
+#include "events/GestureActions.h"
 #include "events/MouseMovementListener.h"
 #include "events/ProgramInFront.h"
 #include "events/ScreenRegistry.h"
 #include "events/WholeNumbers.h"
+#include "platform/EventMarks.h"
 #include "platform/Log.h"
 #include "platform/Platform.h"
 #include "settings/SettingsKeeper.h"
@@ -47,9 +47,15 @@ std::int64_t buttonOf(const Event& e) {
     return e.integerField(EventField::MouseEventButtonNumber);
 }
 
+// Events the program posted itself; no stage acts on them again.
+bool isOwnEvent(const Event& e) {
+    const std::int64_t mark = e.integerField(EventField::EventSourceUserData);
+    return mark == platform::EventMarks::kSyntheticInput ||
+           mark == platform::EventMarks::kOwnScroll;
+}
+
 bool isReplayedClick(const Event& e) {
-    return e.integerField(EventField::MouseEventNumber) ==
-           MouseButtonListener::kReplayedClickMarker;
+    return e.integerField(EventField::MouseEventNumber) == platform::EventMarks::kReplayedClick;
 }
 
 GestureWindow* overlayWindow() {
@@ -77,17 +83,6 @@ Point overlayPointer() {
 bool captureMode() {
     return tabIsOnInFront(PreferencesTab::Buttons) || tabIsOnInFront(PreferencesTab::Gestures) ||
            tabIsOnInFront(PreferencesTab::Auto);
-}
-
-void runAction(const std::shared_ptr<Gesture>& gesture) {
-    if (gesture && gesture->action) CustomActionHandler::handleCustomAction(*gesture->action);
-}
-
-// The gesture button is still held while a rocker action runs, so its
-// simulated clicks must pass this tap as the program's own.
-void runRockerAction(const std::shared_ptr<Gesture>& gesture) {
-    SimulateMouse::MarkedClicks marked;
-    runAction(gesture);
 }
 
 }  // namespace
@@ -136,6 +131,7 @@ bool MouseButtonListener::isListening() const {
 
 Verdict MouseButtonListener::mouseEventCallback(EventType type, Event& event) {
     const StageVerdict decided = decide(type, event);
+    rememberPress(type, event, !decided.swallows());
     return traced(kTap, decided.stage(), decided.verdict(), event);
 }
 
@@ -148,10 +144,7 @@ StageVerdict MouseButtonListener::decide(EventType type, Event& event) {
     if (auto v = grabRunning(type); v.decided()) return v;
     if (auto v = bindCapture(type, event); v.decided()) return v;
     if (auto v = passThrough(type, event); v.decided()) return v;
-    if (auto v = autoScrollStage(type, event); v.decided()) return v;
-    if (auto v = grabStage(type, event); v.decided()) return v;
-    if (auto v = gestureStage(type, event); v.decided()) return v;
-    if (auto v = rockerStage(type, event); v.decided()) return v;
+    if (auto v = interaction(type, event); v.decided()) return v;
     return lastStage(type, event);
 }
 
@@ -164,11 +157,18 @@ StageVerdict MouseButtonListener::accessibilityWatchdog() {
     return StageVerdict::next();
 }
 
+// Whatever was held when the system disabled the tap ends there: releases
+// may have gone by unseen while it was off, and an interaction waiting for
+// one would hold the overlay, the movement watcher and the left button.
 StageVerdict MouseButtonListener::tapNotices(EventType type, const Event& event) {
-    if (type == EventType::TapDisabledByUserInput) return StageVerdict::pass("tapDisabled");
+    if (type == EventType::TapDisabledByUserInput) {
+        endInteractions();
+        return StageVerdict::pass("tapDisabled");
+    }
     if (event.integerField(EventField::KeyboardEventAutorepeat) != 0)
         return StageVerdict::pass("autorepeat");
     if (type == EventType::TapDisabledByTimeout) {
+        endInteractions();
         if (mouseEventTap_) mouseEventTap_->enable(true);
         return StageVerdict::pass("tapDisabled");
     }
@@ -186,7 +186,8 @@ StageVerdict MouseButtonListener::autoScrollRunning(EventType type) {
 }
 
 StageVerdict MouseButtonListener::grabRunning(EventType type) {
-    if (grabDown_ && (type == EventType::LeftMouseDown || type == EventType::LeftMouseDragged))
+    if (state_ == TapState::Grabbing &&
+        (type == EventType::LeftMouseDown || type == EventType::LeftMouseDragged))
         return StageVerdict::swallow("grabRunning");
     return StageVerdict::next();
 }
@@ -197,6 +198,10 @@ StageVerdict MouseButtonListener::bindCapture(EventType type, const Event& event
     auto* gestures = registry ? registry->gesturesVC() : nullptr;
     if (!gestures || !tabIsOnInFront(PreferencesTab::Gestures) || !gestures->readyForBind())
         return StageVerdict::next();
+    // The interaction that began before the screen came to the front still
+    // ends with its button.
+    if (state_ != TapState::Idle && isRelease(type) && buttonOf(event) == heldButton_)
+        return StageVerdict::next();
     if (platform::isMouseDown(type))
         gestures->setBindButton(KxShortcutsKeeper::getPreDdefinedButtonsByNumber(buttonOf(event)));
     return StageVerdict::swallow("bindCapture");
@@ -204,81 +209,213 @@ StageVerdict MouseButtonListener::bindCapture(EventType type, const Event& event
 
 StageVerdict MouseButtonListener::passThrough(EventType type, const Event& event) {
     if (type == EventType::LeftMouseDragged) return StageVerdict::pass("leftButton");
-    if (type == EventType::LeftMouseDown && !gestureButtonPressed_)
+    if (type == EventType::LeftMouseDown && !gestureButtonPressed())
         return StageVerdict::pass("leftButton");
-    const std::int64_t marker = event.integerField(EventField::EventSourceUserData);
-    if (marker == kSyntheticInputMarker || marker == kOwnEventMarker)
-        return StageVerdict::pass("ownEvent");
+    if (isOwnEvent(event)) return StageVerdict::pass("ownEvent");
     return StageVerdict::next();
+}
+
+StageVerdict MouseButtonListener::interaction(EventType type, Event& event) {
+    const TapInput input = classify(type, event);
+    const TapStep step = nextTapStep(state_, input);
+    if (step.transition == TapTransition::None) return StageVerdict::next();
+    return apply(step, input, type, event);
 }
 
 StageVerdict MouseButtonListener::lastStage(EventType type, const Event& event) {
     if (isPress(type)) return AssignmentRouting::buttonStage(event);
     if (type == EventType::ScrollWheel) return AssignmentRouting::wheelStage(*this, event);
+    // A gesture held: what its rocker stage lets through.
+    if (gestureButtonPressed()) return StageVerdict::pass("rocker");
     return StageVerdict::pass("unclaimed");
 }
 
-// ---- Auto-scroll ----
+// ---- The machine ----
 
-StageVerdict MouseButtonListener::autoScrollStage(EventType type, const Event& event) {
-    auto& settings = SettingsKeeper::shared();
-    const auto autoScrollButton = settings.getAutoScrollButtonNumber();
-    if (!autoScrollButton || (buttonOf(event) != *autoScrollButton && !autoScrollDown_) ||
-        captureMode())
-        return StageVerdict::next();
-    const bool holdMode = settings.getIsHoldToActivate();
+TapInput MouseButtonListener::classify(EventType type, const Event& event) {
+    const std::int64_t button = buttonOf(event);
+    if (type == EventType::ScrollWheel) return TapInput::Wheel;
+    if (isReplayedClick(event)) return TapInput::ReplayedClick;
+    const bool held = state_ != TapState::Idle && button == heldButton_;
 
-    if (isPress(type)) {
-        auto& platform = installedPlatform();
-        if (settings.getIsOverLinkActAsButtonOutlt()) {
-            const auto& cursor = platform.cursor();
-            if (cursor.currentSystemCursorHotSpot() == cursor.pointingHandHotSpot() &&
-                !autoScrollHoldEnoughDistanceActivated_)
-                return StageVerdict::pass("autoScrollOverLink");
-        }
-        if (settings.getIsSmartAutoScroll() && platform.accessibility().isProcessTrusted(false)) {
-            if (auto* engine = autoScrollEngine(); engine && !engine->isScrollArea())
-                return StageVerdict::next();
-        }
-        autoScrollDown_ = true;
-        if (holdMode) {
-            anchorPointForAutoScroll_ = event.location();
-        } else {
-            showAutoScrollIconAndWindow();
-        }
-        return StageVerdict::swallow("autoScroll");
+    if (platform::isMouseDown(type)) {
+        if (type == EventType::LeftMouseDown) return TapInput::Press;
+        if (held) return TapInput::HeldPress;
+        return state_ == TapState::Idle ? classifyIdlePress(event) : TapInput::Press;
     }
-
-    // In hold mode a release or a drag belongs to auto-scroll only while the
-    // press was taken for it. A press left to the application (over a link,
-    // outside a scroll area) keeps its own release: replaying a click there
-    // would click twice, and a drag would start auto-scroll from a stale
-    // anchor.
     if (isRelease(type)) {
-        const bool armed = autoScrollDown_;
-        autoScrollDown_ = false;
-        if (!holdMode || !armed) return StageVerdict::next();
-        if (!autoScrollHoldEnoughDistanceActivated_) {
-            SimulateMouse::simulateMouseByButtonNumber(buttonOf(event));
-            return StageVerdict::swallow("autoScroll");
+        if (held) return TapInput::HeldRelease;
+        switch (fateOf(button)) {
+            case PressFate::Passed:
+                return TapInput::PassedRelease;
+            case PressFate::Swallowed:
+                return TapInput::Release;
+            case PressFate::Unseen:
+                break;
         }
-        if (auto* engine = autoScrollEngine()) engine->stopDisplayLink();
-        closeOverlay();
-        autoScrollHoldEnoughDistanceActivated_ = false;
-        return StageVerdict::swallow("autoScroll");
+        // Buttons beyond those followed are taken at their word.
+        return static_cast<std::uint64_t>(button) < kFollowedButtons ? TapInput::UnpairedRelease
+                                                                     : TapInput::Release;
     }
-
-    if (isDrag(type) && holdMode && autoScrollDown_ && !autoScrollHoldEnoughDistanceActivated_) {
-        const Point at = event.location();
-        const std::int64_t dx = truncToInt64(std::fabs(at.x - anchorPointForAutoScroll_.x));
-        const std::int64_t dy = truncToInt64(std::fabs(at.y - anchorPointForAutoScroll_.y));
-        if (dy > kHoldActivationDistance || dx > kHoldActivationDistance) {
-            autoScrollHoldEnoughDistanceActivated_ = true;
-            showAutoScrollIconAndWindow();
+    if (isDrag(type)) {
+        // While armed, any button's drag measures the distance: with two
+        // buttons down the system names the drag after one of them.
+        if (state_ == TapState::AutoScrollArmed) {
+            const Point at = event.location();
+            const std::int64_t dx = truncToInt64(std::fabs(at.x - anchorPointForAutoScroll_.x));
+            const std::int64_t dy = truncToInt64(std::fabs(at.y - anchorPointForAutoScroll_.y));
+            const bool far = dy > kHoldActivationDistance || dx > kHoldActivationDistance;
+            return far ? TapInput::HeldDragFar : TapInput::HeldDrag;
         }
+        if (!held) return TapInput::Drag;
+        if (state_ == TapState::GestureArmed && directionInspector_ &&
+            directionInspector_->isDraggSubstantial(overlayPointer()))
+            return TapInput::HeldDragFar;
+        return TapInput::HeldDrag;
+    }
+    return TapInput::Drag;
+}
+
+// The roles of a button, in their order: auto-scroll, grab, gesture.
+TapInput MouseButtonListener::classifyIdlePress(const Event& event) {
+    auto& settings = SettingsKeeper::shared();
+    const std::int64_t button = buttonOf(event);
+    const bool capture = captureMode();
+    if (const auto autoScroll = settings.getAutoScrollButtonNumber();
+        autoScroll && button == *autoScroll && !capture) {
+        auto& platform = installedPlatform();
+        const auto& cursor = platform.cursor();
+        if (settings.getIsOverLinkActAsButtonOutlt() &&
+            cursor.currentSystemCursorHotSpot() == cursor.pointingHandHotSpot())
+            return TapInput::LinkPress;
+        auto* engine = autoScrollEngine();
+        const bool outsideScrollArea = settings.getIsSmartAutoScroll() &&
+                                       platform.accessibility().isProcessTrusted(false) && engine &&
+                                       !engine->isScrollArea();
+        if (!outsideScrollArea)
+            return settings.getIsHoldToActivate() ? TapInput::AutoScrollHoldPress
+                                                  : TapInput::AutoScrollClickPress;
+    }
+    if (const auto grab = settings.getGrabButtonNumber(); grab && button == *grab && !capture)
+        return TapInput::GrabPress;
+    if (const auto gesture = settings.getGestureNumber(); gesture && button == *gesture)
+        return tabIsOnInFront(PreferencesTab::Gestures) ? TapInput::ScreenGesturePress
+                                                        : TapInput::GesturePress;
+    return TapInput::Press;
+}
+
+StageVerdict MouseButtonListener::apply(TapStep step, TapInput input, EventType type,
+                                        Event& event) {
+    const TapState from = state_;
+    const std::int64_t button = buttonOf(event);
+    state_ = step.to;
+    traceTransition(step.transition, from, step.to);
+
+    using T = TapTransition;
+    switch (step.transition) {
+        case T::None:
+            break;
+        case T::ArmAutoScroll:
+            heldButton_ = button;
+            anchorPointForAutoScroll_ = event.location();
+            return StageVerdict::swallow("autoScroll");
+        case T::StartAutoScroll:
+            heldButton_ = button;
+            showAutoScrollIconAndWindow();
+            return StageVerdict::swallow("autoScroll");
+        case T::LeaveToLink:
+            return StageVerdict::pass("autoScrollOverLink");
+        case T::MeasureAutoScroll:
+            return StageVerdict::pass("autoScroll");
+        case T::ActivateAutoScroll:
+            showAutoScrollIconAndWindow();
+            return StageVerdict::pass("autoScroll");
+        case T::ReplayAutoScrollClick:
+            SimulateMouse::simulateMouseByButtonNumber(button);
+            return StageVerdict::swallow("autoScroll");
+        case T::LeaveAutoScrollRunning:
+            return StageVerdict::pass("autoScroll");
+        case T::StopAutoScroll:
+            if (auto* engine = autoScrollEngine()) engine->stopDisplayLink();
+            closeOverlay();
+            return StageVerdict::swallow("autoScroll");
+        case T::StartGrab:
+        case T::RestartGrab:
+            if (from == TapState::Grabbing) endGrab();
+            heldButton_ = button;
+            startGrab(event.location());
+            return StageVerdict::swallow("grab");
+        case T::FollowGrab:
+            return StageVerdict::pass("grab");
+        case T::EndGrab:
+            return finishGrab(event);
+        case T::BlockDuringGrab:
+            return StageVerdict::swallow("grabRunning");
+        case T::PassPairedRelease:
+            return StageVerdict::pass("pairedRelease");
+        case T::StartGesture:
+        case T::RestartGesture:
+            heldButton_ = button;
+            startGesture();
+            return StageVerdict::swallow("gesture");
+        case T::LeaveToGesturesScreen:
+            return StageVerdict::pass("gesture");
+        case T::TrackGesture:
+            return StageVerdict::pass("gesture");
+        case T::ShowGesture:
+            showGestureOverlay();
+            drawGesture();
+            return StageVerdict::pass("gesture");
+        case T::DrawGesture:
+            drawGesture();
+            return StageVerdict::pass("gesture");
+        case T::ReplayGestureClick:
+            endGesture();
+            GestureActions::replayGestureClick(type, event);
+            return StageVerdict::pass("gesture");
+        case T::FinishGesture:
+            endGesture();
+            // Shown but not drawn: the stroke was abandoned.
+            if (gestureDirections_.empty()) return StageVerdict::swallow("gesture");
+            lastUnderMouseApp_ = GestureActions::runDrawnGesture(gestureDirections_);
+            return StageVerdict::pass("gesture");
+        case T::RockerPress:
+            lastUnderMouseApp_ = GestureActions::runRockerGesture(button);
+            return StageVerdict::swallow("rocker");
+        case T::Impossible:
+            platform::Log::write(platform::LogLevel::Warning, __FILE__, __LINE__,
+                                 "Mouse tap: " + std::string(tapInputName(input)) + " of button " +
+                                     std::to_string(button) + " while " +
+                                     std::string(tapStateName(from)) + "; passed unchanged.");
+            return StageVerdict::pass("impossible");
+        case T::EndInteraction:
+            break;
     }
     return StageVerdict::next();
 }
+
+void MouseButtonListener::traceTransition(TapTransition transition, TapState from,
+                                          TapState to) const {
+    if (auto* tracer = SharedSlot<DecisionTracer>::get())
+        tracer->transition(kTap, tapTransitionName(transition), tapStateName(from),
+                           tapStateName(to));
+}
+
+void MouseButtonListener::rememberPress(EventType type, const Event& event, bool passed) {
+    if (isOwnEvent(event) || isReplayedClick(event)) return;
+    const std::int64_t button = buttonOf(event);
+    if (button < 0 || static_cast<std::uint64_t>(button) >= kFollowedButtons) return;
+    if (isPress(type)) fates_[button] = passed ? PressFate::Passed : PressFate::Swallowed;
+    if (isRelease(type)) fates_[button] = PressFate::Unseen;
+}
+
+MouseButtonListener::PressFate MouseButtonListener::fateOf(std::int64_t button) const {
+    if (button < 0 || static_cast<std::uint64_t>(button) >= kFollowedButtons)
+        return PressFate::Unseen;
+    return fates_[button];
+}
+
+// ---- Auto-scroll ----
 
 void MouseButtonListener::showAutoScrollIconAndWindow() {
     showOverlay(2);
@@ -291,45 +428,7 @@ void MouseButtonListener::showAutoScrollIconAndWindow() {
 
 // ---- Grab ----
 
-StageVerdict MouseButtonListener::grabStage(EventType type, const Event& event) {
-    auto& settings = SettingsKeeper::shared();
-    const auto grabButton = settings.getGrabButtonNumber();
-    const std::int64_t button = buttonOf(event);
-    if (!grabButton || (button != *grabButton && !grabDown_) || captureMode())
-        return StageVerdict::next();
-    // Other buttons and the wheel do nothing while a grab runs.
-    if (grabDown_ && button != *grabButton) return StageVerdict::swallow("grabRunning");
-
-    if (isPress(type)) {
-        startGrab(event.location());
-        return StageVerdict::swallow("grab");
-    }
-    if (!isRelease(type)) return StageVerdict::next();
-
-    endGrab();
-    if (dragCounter_ < kGrabClickMovements && !settings.getIsDisableGrabAction() &&
-        !tabIsOnInFront(PreferencesTab::Grab)) {
-        // Assignments are stored under the modifier keys only; Caps Lock
-        // must not hide them (see AssignmentRouting::kAssignmentMask).
-        if (!AssignmentRouting::runAssignment(button,
-                                              event.flags() & AssignmentRouting::kAssignmentMask))
-            SimulateMouse::simulateMouseByButtonNumber(button);
-    }
-    if (!settings.getIsDisableGrabMoveCursor()) return StageVerdict::swallow("grab");
-    if (anchorPointForGrab_ == Point{}) return StageVerdict::swallow("grab");
-    // The pinned pointer was kept at the anchor by moving every event back;
-    // one real move lets the system and the applications see where it is.
-    Event move =
-        Event::mouse(EventType::MouseMoved, {anchorPointForGrab_.x + 1, anchorPointForGrab_.y},
-                     platform::MouseButton::Left);
-    installedPlatform().eventStream().post(platform::TapLocation::HID, move);
-    anchorPointForGrab_ = Point{};
-    return StageVerdict::next();
-}
-
 void MouseButtonListener::startGrab(Point at) {
-    if (grabDown_) endGrab();
-    grabDown_ = true;
     dragCounter_ = 0;
     anchorPointForGrab_ = at;
     directionInspector_ = std::make_unique<MouseDirectionInspector>(at);
@@ -343,13 +442,38 @@ void MouseButtonListener::startGrab(Point at) {
 
 void MouseButtonListener::endGrab() {
     if (auto* movement = movementListener()) movement->stopListeningToMovment();
-    grabDown_ = false;
     MouseCursor::changeCursorStyle(MouseCursor::kArrow);
     closeOverlay();
     if (auto* grab = grabnDragScroll_ ? grabnDragScroll_ : grabEngine()) grab->stopScrollWithGrab();
 }
 
+StageVerdict MouseButtonListener::finishGrab(const Event& release) {
+    auto& settings = SettingsKeeper::shared();
+    const std::int64_t button = buttonOf(release);
+    endGrab();
+    if (dragCounter_ < kGrabClickMovements && !settings.getIsDisableGrabAction() &&
+        !tabIsOnInFront(PreferencesTab::Grab)) {
+        // Assignments are stored under the modifier keys only; Caps Lock
+        // must not hide them (see AssignmentRouting::kAssignmentMask).
+        if (!AssignmentRouting::runAssignment(button,
+                                              release.flags() & AssignmentRouting::kAssignmentMask))
+            SimulateMouse::simulateMouseByButtonNumber(button);
+    }
+    if (!settings.getIsDisableGrabMoveCursor()) return StageVerdict::swallow("grab");
+    if (anchorPointForGrab_ == Point{}) return StageVerdict::swallow("grab");
+    // The pinned pointer was kept at the anchor by moving every event back;
+    // one real move lets the system and the applications see where it is.
+    Event move =
+        Event::mouse(EventType::MouseMoved, {anchorPointForGrab_.x + 1, anchorPointForGrab_.y},
+                     platform::MouseButton::Left);
+    installedPlatform().eventStream().post(platform::TapLocation::HID, move);
+    anchorPointForGrab_ = Point{};
+    return StageVerdict::pass("grab");
+}
+
 void MouseButtonListener::movmentDetected(Event& event) {
+    // The watcher hears movements only between a grab's press and release.
+    if (state_ != TapState::Grabbing) return;
     const bool pinned = SettingsKeeper::shared().getIsDisableGrabMoveCursor();
     if (dragCounter_ == 0 && pinned) {
         showOverlay(0);
@@ -375,137 +499,36 @@ void MouseButtonListener::movmentDetected(Event& event) {
 
 // ---- Gestures and rocker presses ----
 
-StageVerdict MouseButtonListener::gestureStage(EventType type, const Event& event) {
-    const auto gestureButton = SettingsKeeper::shared().getGestureNumber();
-    if (!gestureButton || buttonOf(event) != *gestureButton || isReplayedClick(event))
-        return StageVerdict::next();
-    // The Gestures screen draws the gesture itself.
-    if (tabIsOnInFront(PreferencesTab::Gestures)) return StageVerdict::pass("gesture");
-
-    if (isPress(type)) {
-        startGesture();
-        return StageVerdict::swallow("gesture");
-    }
-    if (isDrag(type)) {
-        drawGesture();
-        return StageVerdict::next();
-    }
-    if (!isRelease(type)) return StageVerdict::next();
-
-    gestureButtonPressed_ = false;
-    gestureDown_ = false;
-    closeOverlay();
-    if (auto* screen = fullScreen()) screen->removeAllLines();
-    if (gestureDirections_.empty()) {
-        // Drawn without a stroke: nothing happens. Not drawn at all: the
-        // button was only clicked.
-        if (showDrawScreen_) return StageVerdict::swallow("gesture");
-        replayGestureClick(type, event);
-        return StageVerdict::next();
-    }
-    runDrawnGesture();
-    return StageVerdict::next();
-}
-
 void MouseButtonListener::startGesture() {
-    gestureDown_ = true;
-    gestureButtonPressed_ = true;
     gestureDirections_.clear();
     directionInspector_ = std::make_unique<MouseDirectionInspector>(overlayPointer());
-    readyForDragg_ = true;
-    showDrawScreen_ = false;
+}
+
+void MouseButtonListener::showGestureOverlay() {
+    directionInspector_.reset();
+    showOverlay(1);
+    // Strokes are measured from where the overlay appeared.
+    const Point start = overlayPointer();
+    directionInspector_ = std::make_unique<MouseDirectionInspector>(start);
+    directionInspector_->setDelegate(this);
+    if (auto* screen = fullScreen()) screen->readyForDragSettings(start);
 }
 
 void MouseButtonListener::drawGesture() {
-    if (readyForDragg_ && directionInspector_ &&
-        directionInspector_->isDraggSubstantial(overlayPointer())) {
-        directionInspector_.reset();
-        showOverlay(1);
-        // Strokes are measured from where the overlay appeared.
-        const Point start = overlayPointer();
-        directionInspector_ = std::make_unique<MouseDirectionInspector>(start);
-        directionInspector_->setDelegate(this);
-        if (auto* screen = fullScreen()) screen->readyForDragSettings(start);
-        readyForDragg_ = false;
-        showDrawScreen_ = true;
-    }
-    if (showDrawScreen_ && directionInspector_) {
-        const Point p = overlayPointer();
-        directionInspector_->findMouseDirection(p);
-        if (auto* screen = fullScreen()) screen->drawLineWithPosition(p);
-    }
+    if (!directionInspector_) return;
+    const Point p = overlayPointer();
+    directionInspector_->findMouseDirection(p);
+    if (auto* screen = fullScreen()) screen->drawLineWithPosition(p);
+}
+
+void MouseButtonListener::endGesture() {
+    closeOverlay();
+    if (auto* screen = fullScreen()) screen->removeAllLines();
 }
 
 void MouseButtonListener::foundNewDirection(std::uint64_t direction) {
     gestureDirections_ += std::to_string(direction);
     if (auto* screen = fullScreen()) screen->foundDirection(direction);
-}
-
-void MouseButtonListener::replayGestureClick(EventType releaseType, const Event& release) {
-    const bool right = releaseType == EventType::RightMouseUp;
-    const Point at = installedPlatform().eventStream().pointerLocation();
-    const std::uint64_t flags = getModifiersFlagForEvent(release.flags());
-    for (EventType type : {right ? EventType::RightMouseDown : EventType::OtherMouseDown,
-                           right ? EventType::RightMouseUp : EventType::OtherMouseUp}) {
-        Event click = Event::mouse(
-            type, at, right ? platform::MouseButton::Right : platform::MouseButton::Center);
-        if (!right) click.setIntegerField(EventField::MouseEventButtonNumber, buttonOf(release));
-        click.setFlags(flags);
-        click.setIntegerField(EventField::MouseEventNumber, kReplayedClickMarker);
-        installedPlatform().eventStream().post(platform::TapLocation::HID, click);
-    }
-}
-
-void MouseButtonListener::runDrawnGesture() {
-    auto& settings = SettingsKeeper::shared();
-    lastUnderMouseApp_ = FrontMostObserver::underMouseApp();
-    if (lastUnderMouseApp_ && !lastUnderMouseApp_->bundleIdentifier.empty()) {
-        if (auto gesture = settings.fetchGestureByBundleWndDirections(
-                lastUnderMouseApp_->bundleIdentifier, gestureDirections_)) {
-            // The application's own gesture is meant for it: it must be active
-            // to receive what the action posts.
-            if (!lastUnderMouseApp_->active) SimulateMouse::leftClick();
-            runAction(gesture);
-            return;
-        }
-    }
-    auto global = settings.fetchGestureByBundleWndDirections(AppWithGestures::kGlobalBundleId,
-                                                             gestureDirections_);
-    runAction(global);
-}
-
-StageVerdict MouseButtonListener::rockerStage(EventType type, const Event& event) {
-    if (!SettingsKeeper::shared().getGestureNumber() || !gestureButtonPressed_ ||
-        isReplayedClick(event))
-        return StageVerdict::next();
-    if (platform::isMouseDown(type)) {
-        runRockerGesture(buttonOf(event));
-        return StageVerdict::swallow("rocker");
-    }
-    if (type == EventType::ScrollWheel) return AssignmentRouting::wheelStage(*this, event);
-    return StageVerdict::pass("rocker");
-}
-
-void MouseButtonListener::runRockerGesture(std::int64_t button) {
-    auto& settings = SettingsKeeper::shared();
-    const std::string key = std::to_string(button);
-    const auto isRocker = [](const std::shared_ptr<Gesture>& g) {
-        return g && !g->gestureDirections;
-    };
-    lastUnderMouseApp_ = FrontMostObserver::underMouseApp();
-    if (lastUnderMouseApp_ && !lastUnderMouseApp_->bundleIdentifier.empty()) {
-        if (auto gesture = settings.fetchGestureByBundleWithdBindNumberStr(
-                lastUnderMouseApp_->bundleIdentifier, key)) {
-            if (isRocker(gesture)) runRockerAction(gesture);
-            return;
-        }
-    }
-    auto& all = settings.getAllGestures();
-    auto global = all.find(AppWithGestures::kGlobalBundleId);
-    if (global == all.end()) return;
-    auto gesture = global->second.find(key);
-    if (gesture != global->second.end() && isRocker(gesture->second))
-        runRockerAction(gesture->second);
 }
 
 // ---- Overlay and helpers ----
@@ -554,21 +577,25 @@ bool MouseButtonListener::takeWheelActionTurn() {
 }
 
 void MouseButtonListener::endInteractions() {
-    if (grabDown_) endGrab();
-    if (gestureDown_ || gestureButtonPressed_) {
-        gestureDown_ = false;
-        gestureButtonPressed_ = false;
-        closeOverlay();
-        if (auto* screen = fullScreen()) screen->removeAllLines();
-    }
+    const TapState from = state_;
     auto* engine = autoScrollEngine();
     const bool scrolling = engine && engine->isScrollingInProgress();
-    if (autoScrollDown_ || scrolling) {
-        autoScrollDown_ = false;
-        autoScrollHoldEnoughDistanceActivated_ = false;
-        if (scrolling) engine->stopDisplayLink();
-        closeOverlay();
+    if (from == TapState::Idle && !scrolling) return;
+    state_ = TapState::Idle;
+    traceTransition(TapTransition::EndInteraction, from, state_);
+    switch (from) {
+        case TapState::Grabbing:
+            endGrab();
+            break;
+        case TapState::GestureArmed:
+        case TapState::GestureDrawing:
+            endGesture();
+            break;
+        default:
+            break;
     }
+    if (scrolling) engine->stopDisplayLink();
+    if (scrolling || from != TapState::Grabbing) closeOverlay();
 }
 
 }  // namespace wexo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -9,6 +11,7 @@
 #include "events/MouseDirectionInspector.h"
 #include "events/MouseDirectionInspectorDelegate.h"
 #include "events/MouseMovmentDelegate.h"
+#include "events/MouseTapMachine.h"
 #include "events/StageVerdict.h"
 #include "platform/Event.h"
 #include "platform/EventStream.h"
@@ -27,9 +30,13 @@ namespace wexo {
 // its place. It also places the overlay window for auto-scroll, grabs and
 // gestures, and follows the pointer during a mouse-button grab.
 //
-// The callback is a fixed sequence of stages (see mouseEventCallback); each
-// is a function that settles the event or hands it on, and the decision
-// trace names the stage that settled it. Main thread only.
+// The callback is a fixed sequence of stages (see decide); each is a function
+// that settles the event or hands it on, and the decision trace names the
+// stage that settled it. Auto-scroll, grabs and gestures are one state
+// machine (MouseTapMachine.h): the interaction stage asks it what the event
+// means in the current state and runs the transition it names, each traced.
+// An event the state cannot explain is logged and passed unchanged. Main
+// thread only.
 class MouseButtonListener : public MouseButtonStateLink,
                             public MouseMovmentDelegate,
                             public MouseDirectionInspectorDelegate {
@@ -37,13 +44,6 @@ class MouseButtonListener : public MouseButtonStateLink,
     // Left, right and other presses; right and other releases; left, right
     // and other drags; the wheel. Left releases never reach the tap.
     static constexpr std::uint64_t kMouseEventMask = 0xE4000DA;
-    // In the mouse-event-number field: the click replayed after a gesture
-    // press without movement. It skips the gesture and rocker stages.
-    static constexpr std::int64_t kReplayedClickMarker = -1500;
-    // In the source user-data field: clicks and keys the program replays or
-    // simulates, and the scroll events it posts. They skip every stage.
-    static constexpr std::int64_t kSyntheticInputMarker = -1700;
-    static constexpr std::int64_t kOwnEventMarker = -1600;
     // A grab with fewer movement events than this was a click.
     static constexpr std::int64_t kGrabClickMovements = 20;
     // In hold-to-activate mode, auto-scroll starts once the pointer is more
@@ -101,16 +101,24 @@ class MouseButtonListener : public MouseButtonStateLink,
                                                        platform::Event& event);
 
     // MouseButtonStateLink.
-    bool grabDown() const override { return grabDown_; }
-    bool gestureDown() const override { return gestureDown_; }
-    bool autoScrollDown() const override { return autoScrollDown_; }
+    bool grabDown() const override { return state_ == TapState::Grabbing; }
+    bool gestureDown() const override { return gestureButtonPressed(); }
+    bool autoScrollDown() const override {
+        return state_ == TapState::AutoScrollArmed || state_ == TapState::AutoScrollClicked ||
+               state_ == TapState::AutoScrollHolding;
+    }
 
-    bool gestureButtonPressed() const { return gestureButtonPressed_; }
-    bool readyForDragg() const { return readyForDragg_; }
-    bool showDrawScreen() const { return showDrawScreen_; }
+    TapState state() const { return state_; }
+    // The button of the running interaction; meaningless while idle.
+    std::int64_t heldButton() const { return heldButton_; }
+    bool gestureButtonPressed() const {
+        return state_ == TapState::GestureArmed || state_ == TapState::GestureDrawing;
+    }
+    bool readyForDragg() const { return state_ == TapState::GestureArmed; }
+    bool showDrawScreen() const { return state_ == TapState::GestureDrawing; }
     bool canProcessScroll() const { return canProcessScroll_; }
     bool autoScrollHoldEnoughDistanceActivated() const {
-        return autoScrollHoldEnoughDistanceActivated_;
+        return state_ == TapState::AutoScrollHolding;
     }
     const std::string& gestureDirections() const { return gestureDirections_; }
     std::int64_t dragCounter() const { return dragCounter_; }
@@ -121,6 +129,13 @@ class MouseButtonListener : public MouseButtonStateLink,
     }
 
   private:
+    // What became of a button's press in this tap: its release is handled
+    // to match, so that an application never keeps a button down that the
+    // tap let it see pressed.
+    enum class PressFate : std::uint8_t { Unseen, Passed, Swallowed };
+    // Buttons the event stream can number; higher numbers are not followed.
+    static constexpr std::size_t kFollowedButtons = 32;
+
     // The stages, in the callback's order.
     StageVerdict decide(platform::EventType type, platform::Event& event);
     StageVerdict accessibilityWatchdog();
@@ -129,34 +144,37 @@ class MouseButtonListener : public MouseButtonStateLink,
     StageVerdict grabRunning(platform::EventType type);
     StageVerdict bindCapture(platform::EventType type, const platform::Event& event);
     StageVerdict passThrough(platform::EventType type, const platform::Event& event);
-    StageVerdict autoScrollStage(platform::EventType type, const platform::Event& event);
-    StageVerdict grabStage(platform::EventType type, const platform::Event& event);
-    StageVerdict gestureStage(platform::EventType type, const platform::Event& event);
-    StageVerdict rockerStage(platform::EventType type, const platform::Event& event);
+    StageVerdict interaction(platform::EventType type, platform::Event& event);
     StageVerdict lastStage(platform::EventType type, const platform::Event& event);
 
-    // Parts of the stages.
+    // The machine: what the event is in the current state, and the effects
+    // of the transition it makes.
+    TapInput classify(platform::EventType type, const platform::Event& event);
+    TapInput classifyIdlePress(const platform::Event& event);
+    StageVerdict apply(TapStep step, TapInput input, platform::EventType type,
+                       platform::Event& event);
+    void traceTransition(TapTransition transition, TapState from, TapState to) const;
+    void rememberPress(platform::EventType type, const platform::Event& event, bool passed);
+    PressFate fateOf(std::int64_t button) const;
+
+    // Parts of the transitions.
     void startGrab(platform::Point at);
     void endGrab();
+    StageVerdict finishGrab(const platform::Event& release);
     void startGesture();
+    void showGestureOverlay();
     void drawGesture();
-    void replayGestureClick(platform::EventType releaseType, const platform::Event& release);
-    void runDrawnGesture();
-    void runRockerGesture(std::int64_t button);
+    void endGesture();
     void showOverlay(int viewsState);
     void closeOverlay();
     // Auto-scroll, a grab or a gesture in progress comes to its end as if
     // its button had been let go without effect.
     void endInteractions();
 
-    bool autoScrollDown_ = false;
-    bool gestureDown_ = false;
-    bool grabDown_ = false;
-    bool gestureButtonPressed_ = false;
-    bool readyForDragg_ = false;
-    bool showDrawScreen_ = false;
+    TapState state_ = TapState::Idle;
+    std::int64_t heldButton_ = 0;
+    std::array<PressFate, kFollowedButtons> fates_{};
     bool canProcessScroll_ = false;
-    bool autoScrollHoldEnoughDistanceActivated_ = false;
     std::unique_ptr<platform::EventTap> mouseEventTap_;
     std::string gestureDirections_;
     std::unique_ptr<MouseDirectionInspector> directionInspector_;

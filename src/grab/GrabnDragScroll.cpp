@@ -7,6 +7,7 @@
 #include "app/HelperMethods.h"
 #include "easing/EasingFunctions.h"
 #include "events/WholeNumbers.h"
+#include "platform/EventMarks.h"
 #include "platform/Log.h"
 #include "platform/Platform.h"
 #include "settings/KxDefaults.h"
@@ -199,7 +200,8 @@ void GrabnDragScroll::displayLinkCallback() {
     // frame of a throw posts its final one.
     auto event = platform::Event::scrollWheel(platform::ScrollEventUnit::Pixel, 2, wheelVertical,
                                               wheelHorizontal);
-    event.setIntegerField(platform::EventField::EventSourceUserData, kOwnEventMarker);
+    event.setIntegerField(platform::EventField::EventSourceUserData,
+                          platform::EventMarks::kOwnScroll);
     installedPlatform().eventStream().post(platform::TapLocation::HID, event);
 }
 

@@ -36,8 +36,6 @@ class GrabnDragScroll : public GrabEngineLink, public MouseDirectionInspectorDel
     static constexpr double kMaintenanceInterval = 7200;
     // Scrolling within this many seconds keeps the program from restarting.
     static constexpr std::int64_t kRecentScrollSeconds = 301;
-    // Marker on every scroll event the program posts.
-    static constexpr std::int64_t kOwnEventMarker = -1600;
 
     // The engine's fields, as one consistent reading.
     struct Fields {

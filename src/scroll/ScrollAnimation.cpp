@@ -14,6 +14,7 @@
 #include "events/EventTapOrder.h"
 #include "events/FrontMostObserver.h"
 #include "events/ScreenRegistry.h"
+#include "platform/EventMarks.h"
 #include "platform/Log.h"
 #include "platform/Platform.h"
 #include "platform/Shared.h"
@@ -243,7 +244,7 @@ Verdict ScrollAnimation::scrollEventCallback(EventType type, Event& event) {
     if (event.integerField(EventField::ScrollWheelEventMomentumPhase) != 0 ||
         event.integerField(EventField::ScrollWheelEventScrollPhase) != 0)
         return traced(kTap, "trackpadPhase", Verdict::pass(), event);
-    if (event.integerField(EventField::EventSourceUserData) == kOwnEventMarker)
+    if (event.integerField(EventField::EventSourceUserData) == platform::EventMarks::kOwnScroll)
         return traced(kTap, "ownEvent", Verdict::pass(), event);
 
     // The mouse tap runs the action of an assigned direction; here the
@@ -270,15 +271,18 @@ Verdict ScrollAnimation::scrollEventCallback(EventType type, Event& event) {
     shiftPressed_ = (flags & platform::EventFlags::Shift) != 0;
     if (ctrlPressed_) return traced(kTap, "controlHeld", Verdict::pass(), event);
 
-    myMultiplier_ = 1.0;
     switch (resolveSettings(platform.eventStream().pointerLocation())) {
         case Resolution::NoDisplay:
             // Nothing says how this display scrolls: the system's own
             // scrolling is better than none.
+            publishMultiplier(1.0);
             clearLastUnderMouseApp();
             return traced(kTap, "noDisplay", Verdict::pass(), event);
         case Resolution::Resolved:
-            if (isDisabledApplication()) return passThrough(event);
+            if (isDisabledApplication()) {
+                publishMultiplier(1.0);
+                return passThrough(event);
+            }
             break;
         case Resolution::InForce:
             break;
@@ -349,19 +353,21 @@ Verdict ScrollAnimation::shape(Event& event) {
     const double notch = isHorizontal(direction) ? horzFixedPixels_.load() : fixedPixels_.load();
     const std::int64_t sign = (direction == kScrollUp || direction == kScrollLeft) ? 1 : -1;
 
-    if (cmndPressed_ && isMultiplyLines_) myMultiplier_ = static_cast<double>(linesMultiplier_);
+    // Worked out here and published once: a frame reads the factor with the
+    // notches it belongs to, never the 1 it passes through on the way.
+    double multiplier = 1.0;
+    if (cmndPressed_ && isMultiplyLines_) multiplier = static_cast<double>(linesMultiplier_);
     if (optionPressed_ && isDivideLines_) {
-        double multiplier = 1.0 / static_cast<double>(linesDivider_);
+        multiplier = 1.0 / static_cast<double>(linesDivider_);
         // A notch of no distance stays one: there is nothing to enlarge.
         if (multiplier * notch < kSmallestDividedNotch && notch > 0)
             multiplier = 1.0 / (notch / kSmallestDividedNotch);
-        myMultiplier_ = multiplier;
     }
-    const double multiplier = myMultiplier_;
 
     const bool animated =
         animateScroll_ && (isHorizontal(direction) ? horzAnimateScroll_ : verAnimateScroll_);
     if (!animated) {
+        publishMultiplier(multiplier);
         const std::int32_t value = toInt32(std::trunc(multiplier * (notch / 2.5) * sign));
         stopGrabAnimationIfRunning();
         postScroll(direction, value, event.location());
@@ -372,6 +378,7 @@ Verdict ScrollAnimation::shape(Event& event) {
     startBlock();
     {
         std::lock_guard lock(animationMutex_);
+        myMultiplier_ = multiplier;
         addNotch(multiplier * notch, sign);
         delta_ = sign;
         if (link_) link_->start();
@@ -383,13 +390,18 @@ Verdict ScrollAnimation::shape(Event& event) {
     return traced(kTap, "animated", Verdict::swallow(), event);
 }
 
+void ScrollAnimation::publishMultiplier(double multiplier) {
+    std::lock_guard lock(animationMutex_);
+    myMultiplier_ = multiplier;
+}
+
 void ScrollAnimation::postScroll(std::int64_t direction, std::int32_t value, Point at) const {
     Event scroll = isHorizontal(direction)
                        ? Event::scrollWheel(platform::ScrollEventUnit::Pixel, 2, 0, value)
                        : Event::scrollWheel(platform::ScrollEventUnit::Pixel, 1, value);
     // A created event is where the pointer is.
     scroll.setLocation(at);
-    scroll.setIntegerField(EventField::EventSourceUserData, kOwnEventMarker);
+    scroll.setIntegerField(EventField::EventSourceUserData, platform::EventMarks::kOwnScroll);
     installedPlatform().eventStream().post(platform::TapLocation::HID, scroll);
 }
 

@@ -33,8 +33,6 @@ namespace wexo {
 // of an animation stops it is never lost.
 class ScrollAnimation {
   public:
-    // Source user data of every scroll event the scrolling engines post.
-    static constexpr std::int64_t kOwnEventMarker = -1600;
     // The four wheel directions, also the button numbers of their assignments.
     static constexpr std::int64_t kScrollUp = 500;
     static constexpr std::int64_t kScrollDown = 501;
@@ -111,6 +109,9 @@ class ScrollAnimation {
     platform::Verdict passThrough(platform::Event& event);
     platform::Verdict shape(platform::Event& event);
     void postScroll(std::int64_t direction, std::int32_t value, platform::Point at) const;
+    // The current event's notch factor, changed only under animationMutex_
+    // so that a frame sees one value for its whole step.
+    void publishMultiplier(double multiplier);
     // Adding a notch of `pixels` in direction `sign`. Under animationMutex_.
     void addNotch(double pixels, std::int64_t sign);
     // Ends the animation (under animationMutex_), leaving the idle state.

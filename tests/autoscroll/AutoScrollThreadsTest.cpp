@@ -44,13 +44,13 @@ TEST_F(AutoScrollThreadsTest, FramesOnTheLinkThreadSeeOneConsistentAnchor) {
         const platform::Point anchor{200.0 + 600 * (round % 2), 200.0 + 500 * (round % 2)};
         desktop.simEventStream().setPointer(anchor);
         engine.startDisplayLinkWithPoint(window.mouseLocationOutsideOfEventStream());
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(40);
-        for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
+        for (int i = 0; i < 60; ++i) {
             desktop.simEventStream().setPointer(
                 {anchor.x + (i % 3 == 0 ? 115 : 0), anchor.y - (i % 3 == 1 ? 115 : 0)});
             settings().setAutoScrollSuperSlowDownNumber(round % 4 == 0 ? 5 : 0);
             settings().setAutoScrollAccelNumber(i % 2 ? 20 : 25);
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            // Several changes a frame, and frames between them.
+            if (i % 5 == 0) desktop.simDisplayLinks().waitForThreadedFrames(1, 0.1);
         }
         engine.stopDisplayLink();
         desktop.runFor(round % 2 ? 0.03 : 0.001);

@@ -213,21 +213,24 @@ TEST_F(MouseTapTest, APinnedGrabKeepsThePointerAtItsAnchorAndMovesItOnceAtTheEnd
 TEST_F(MouseTapTest, HeldButtonsAreReportedAndEndWhenTheTapStops) {
     roles();
     ASSERT_EQ(mouseButtonState(), &listener());
-    press(kSide4);
-    press(kSide3);
-    press(kMiddle);
-    EXPECT_TRUE(mouseButtonState()->grabDown());
-    EXPECT_TRUE(mouseButtonState()->gestureDown());
-    EXPECT_TRUE(mouseButtonState()->autoScrollDown());
-
-    listener().stopListeningToButtons();
-    EXPECT_FALSE(listener().isListening());
-    EXPECT_FALSE(mouseButtonState()->grabDown());
-    EXPECT_FALSE(mouseButtonState()->gestureDown());
-    EXPECT_FALSE(mouseButtonState()->autoScrollDown());
-    EXPECT_FALSE(autoScrolling());
-    EXPECT_FALSE(MouseMovementListener::sharedInstance().isListening());
-    EXPECT_FALSE(windows->overlay.isVisible());
+    const auto held = [&] {
+        auto* state = mouseButtonState();
+        return std::string(state->autoScrollDown() ? "A" : "") + (state->grabDown() ? "G" : "") +
+               (state->gestureDown() ? "D" : "");
+    };
+    for (std::int64_t button : {kMiddle, kSide3, kSide4}) {
+        listener().startListeningToButtons();
+        press(button);
+        EXPECT_EQ(held(), button == kMiddle ? "A" : button == kSide3 ? "G" : "D");
+        listener().stopListeningToButtons();
+        EXPECT_FALSE(listener().isListening());
+        EXPECT_EQ(held(), "") << button;
+        EXPECT_EQ(listener().state(), TapState::Idle);
+        EXPECT_FALSE(autoScrolling());
+        EXPECT_FALSE(MouseMovementListener::sharedInstance().isListening());
+        EXPECT_FALSE(windows->overlay.isVisible());
+        release(button);
+    }
 }
 
 }  // namespace

@@ -110,13 +110,21 @@ class TapWindows : public ApplicationLink {
 };
 
 // The mouse tap's verdicts as "stage verdict".
+// The mouse tap's transitions as "name from>to".
 class StageLog : public DecisionTracer {
   public:
     std::vector<std::string> mouse;
+    std::vector<std::string> transitions;
     void decision(std::string_view tap, std::string_view stage, platform::Verdict verdict,
                   const Event&) override {
         if (tap == "mouse")
             mouse.push_back(std::string(stage) + (verdict.swallows() ? " swallow" : " pass"));
+    }
+    void transition(std::string_view tap, std::string_view name, std::string_view from,
+                    std::string_view to) override {
+        if (tap == "mouse")
+            transitions.push_back(std::string(name) + " " + std::string(from) + ">" +
+                                  std::string(to));
     }
 };
 
@@ -280,6 +288,7 @@ class TapTestDesktop : public ::testing::Test {
         desktop.clearRecords();
         screens.calls.clear();
         stages.mouse.clear();
+        stages.transitions.clear();
     }
 
     platform::sim::SimDesktop desktop;

@@ -44,11 +44,11 @@ TEST_F(GrabThreadsTest, FramesOnTheLinkThreadSeeOneConsistentGrab) {
         MouseDirectionInspector inspector({1000, 1000});
         inspector.setDelegate(&grab.directionDelegate());
         settings().setIsReverseGrabVertical(round % 3 == 0);
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(40);
-        for (int i = 1; std::chrono::steady_clock::now() < end; ++i) {
+        for (int i = 1; i <= 60; ++i) {
             inspector.grabDirection({1000, i % 2 ? 1010.0 : 1000.0}, 0, (i % 2) ? 10 : -10);
             grab.startDisplayLink();
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            // Several changes a frame, and frames between them.
+            if (i % 5 == 0) desktop.simDisplayLinks().waitForThreadedFrames(1, 0.1);
         }
         grab.stopScrollWithGrab();
         desktop.runFor(round % 2 ? 0.03 : 0.001);  // let some throws end, cut others short

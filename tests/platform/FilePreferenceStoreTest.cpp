@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <optional>
 
@@ -193,6 +196,55 @@ TEST_F(FilePreferenceStoreTest, ACrashBeforeTheRenameLeavesTheOldFile) {
     // The next run writes normally.
     auto store = open();
     store.setObjectForKey("scrollSpeed", 9);
+    EXPECT_TRUE(store.synchronize());
+    EXPECT_EQ(open().objectForKey("scrollSpeed"), Value(9));
+}
+
+// While it lives, no file this process writes may grow past `bytes`: the
+// system answers a write beyond it as it answers one on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, old_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+// The disk filling up while the settings are saved: the file as it was stays
+// whole and readable, the failure is logged, no temporary file is left, and
+// the new values stay in memory until a later synchronize saves them.
+TEST_F(FilePreferenceStoreTest, ADiskFullWhileSavingKeepsTheOldFileAndTheNewValues) {
+    {
+        auto store = open();
+        store.setObjectForKey("scrollSpeed", 2.5);
+        ASSERT_TRUE(store.synchronize());
+    }
+    const std::string before = TempFolder::read(file());
+    auto store = open();
+    store.setObjectForKey("scrollSpeed", 9);
+    store.setObjectForKey("appName", std::string(4096, 'x'));
+    bool saved = true;
+    LogCapture log;
+    {
+        FileSizeLimit full(before.size());
+        saved = store.synchronize();
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(log.has({"Could not write preference file", "File too large"}));
+    EXPECT_EQ(TempFolder::read(file()), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(store.objectForKey("scrollSpeed"), Value(9));
+
     EXPECT_TRUE(store.synchronize());
     EXPECT_EQ(open().objectForKey("scrollSpeed"), Value(9));
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/CompositionRoot.h"
+#include "platform/EventMarks.h"
 #include "platform/MemoryPreferenceStore.h"
 #include "platform/sim/SimDesktop.h"
 #include "scroll/ScrollAnimation.h"
@@ -108,7 +109,7 @@ class ScrollTestDesktop : public ::testing::Test {
     std::vector<Event> posted() const {
         std::vector<Event> out;
         for (const auto& e : delivered())
-            if (e.integerField(EventField::EventSourceUserData) == ScrollAnimation::kOwnEventMarker)
+            if (e.integerField(EventField::EventSourceUserData) == platform::EventMarks::kOwnScroll)
                 out.push_back(e);
         return out;
     }

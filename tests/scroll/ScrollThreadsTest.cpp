@@ -40,8 +40,7 @@ TEST_F(ScrollThreadsTest, NotchesOnTheMainThreadWhileFramesRunOnTheirOwn) {
         desktop->clearRecords();
 
         int notches = 0;
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
-        for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
+        for (int i = 0; i < 60; ++i) {
             // Mostly over Safari; now and then over Mail, which ends a running
             // animation at its next frame and makes the next notch resolve
             // the settings and the rectangles anew.
@@ -49,7 +48,9 @@ TEST_F(ScrollThreadsTest, NotchesOnTheMainThreadWhileFramesRunOnTheirOwn) {
             wheel(-1);
             ++notches;
             desktop->pump();
-            std::this_thread::sleep_for(std::chrono::milliseconds(4));
+            // A frame between notches, whatever the machine's load: a link
+            // that stopped (over Mail) lets the wait end at its limit.
+            desktop->simDisplayLinks().waitForThreadedFrames(1, 0.1);
             desktop->pump();
         }
         ASSERT_TRUE(pumpUntilIdle(std::chrono::seconds(5)));
@@ -79,7 +80,7 @@ TEST_F(ScrollThreadsTest, NotchesOnTheMainThreadWhileFramesRunOnTheirOwn) {
 TEST_F(ScrollThreadsTest, EngineGoesAwayWhileItsFramesRun) {
     useSettings(SingleScrollSettingsObject{});
     wheel(-1);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(desktop->simDisplayLinks().waitForThreadedFrames(3));
     stop();  // joins the link's thread; its hand-over, if any, finds no engine
     desktop->pump();
     EXPECT_EQ(ScrollAnimation::shared(), nullptr);

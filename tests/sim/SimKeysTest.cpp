@@ -55,6 +55,16 @@ TEST_F(SimKeysTest, HotKeyTakesItsKeyPressedOnceAndReleased) {
     EXPECT_EQ(t.delivered().size(), 2u);
 }
 
+// A key already down when its hot key is registered is released where its
+// press went: the application that saw it go down sees it come up.
+TEST_F(SimKeysTest, AKeyPressedBeforeItsHotKeyIsReleasedToTheApplication) {
+    t.desktop.inject(key(kSpace, true));
+    auto reg = hotKeys.registerHotKey(kSpace, 0, HotKeyId{1, 4});
+    t.desktop.inject(key(kSpace, false));
+    EXPECT_EQ(t.delivered().size(), 2u);
+    EXPECT_TRUE(got.empty());
+}
+
 TEST_F(SimKeysTest, HotKeyWithCarbonModifiersAndHandlersNewestFirst) {
     auto reg = hotKeys.registerHotKey(kSpace, CarbonModifiers::Command | CarbonModifiers::Option,
                                       HotKeyId{2, 1});

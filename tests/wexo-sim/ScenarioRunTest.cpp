@@ -47,17 +47,24 @@ TEST(ScenarioRunTest, TheStoredAutoScrollButtonAutoScrollsThroughTheMouseTap) {
                               out, err, RunOptions{.trace = true}),
               0)
         << err.str();
-    std::vector<std::string> stages;
+    std::vector<std::string> stages, transitions;
     std::vector<std::int64_t> scrolled;
     std::istringstream in(out.str());
     for (std::string line; std::getline(in, line);) {
         const Json j = Json::parse(line);
         if (j["kind"] == "decision" && j["tap"] == "mouse" && j["stage"] != "ownEvent")
             stages.push_back(j["stage"].get<std::string>() + " " + j["verdict"].get<std::string>());
+        if (j["kind"] == "transition")
+            transitions.push_back(j["transition"].get<std::string>() + " " +
+                                  j["from"].get<std::string>() + ">" + j["to"].get<std::string>());
         if (j["kind"] == "deliver" && j["event"].value("userData", 0) == -1600)
             scrolled.push_back(j["event"]["pointDelta"][0]);
     }
-    EXPECT_EQ(stages, (std::vector<std::string>{"autoScroll swallow", "unclaimed pass",
+    EXPECT_EQ(transitions,
+              (std::vector<std::string>{"startAutoScroll idle>autoScrollClicked",
+                                        "leaveAutoScrollRunning autoScrollClicked>idle"}));
+    // The release leaves auto-scroll running: the auto-scroll stage decided it.
+    EXPECT_EQ(stages, (std::vector<std::string>{"autoScroll swallow", "autoScroll pass",
                                                 "autoScrollRunning swallow"}));
     // 40 points below the anchor at the default speed 10: (40 - 15) / (21 - 10)
     // = 2 pixels a frame, downward; from the move at 0.3 to the press at 0.4.

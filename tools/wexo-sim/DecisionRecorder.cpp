@@ -10,4 +10,10 @@ void DecisionRecorder::decision(std::string_view tap, std::string_view stage,
                                                       verdict.swallows(), event});
 }
 
+void DecisionRecorder::transition(std::string_view tap, std::string_view name,
+                                  std::string_view from, std::string_view to) {
+    recorder_.record(platform::sim::records::Transition{std::string(tap), std::string(name),
+                                                        std::string(from), std::string(to)});
+}
+
 }  // namespace wexo::simrunner

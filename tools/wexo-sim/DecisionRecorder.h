@@ -16,6 +16,8 @@ class DecisionRecorder : public DecisionTracer {
 
     void decision(std::string_view tap, std::string_view stage, platform::Verdict verdict,
                   const platform::Event& event) override;
+    void transition(std::string_view tap, std::string_view name, std::string_view from,
+                    std::string_view to) override;
 
   private:
     platform::sim::SimRecorder& recorder_;

@@ -110,6 +110,14 @@ struct Writer {
         return decisionRecord(platform::sim::nanosToSeconds(t), r.tap, r.stage, r.swallowed,
                               r.event);
     }
+    ordered_json operator()(const records::Transition& r) const {
+        auto j = header(t, "transition");
+        j["tap"] = r.tap;
+        j["transition"] = r.name;
+        j["from"] = r.from;
+        j["to"] = r.to;
+        return j;
+    }
 };
 }  // namespace
 

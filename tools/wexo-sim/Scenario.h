@@ -15,7 +15,7 @@
 
 namespace wexo::simrunner {
 
-class RunContext;
+struct RunContext;
 
 // The desktop a scenario starts on. Members left out keep the simulated
 // desktop's defaults.

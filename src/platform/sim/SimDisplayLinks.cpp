@@ -2,12 +2,27 @@
 
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 
 #include "platform/LinkThread.h"
 
 namespace wexo::platform::sim {
+
+// Frames the threaded links have called back, for a driver that waits.
+struct SimDisplayLinks::FrameCount {
+    std::mutex mutex;
+    std::condition_variable called;
+    std::uint64_t frames = 0;
+    void tick() {
+        {
+            std::lock_guard lock(mutex);
+            ++frames;
+        }
+        called.notify_all();
+    }
+};
 
 // The shared state of one link: the link object the program holds, the
 // desktop's list and, in threaded mode, the link's thread all reach it.
@@ -23,9 +38,15 @@ struct SimDisplayLinks::Core {
     bool quit = false;
     std::int64_t nextFrameIndex = 0;     // deterministic mode
     std::unique_ptr<LinkThread> thread;  // threaded mode
+    std::shared_ptr<FrameCount> frames;  // threaded mode
 
-    Core(double rate, bool threaded, const SimClock& clock, const SimProcess& process)
-        : rate(rate), threaded(threaded), clock(clock), process(process) {
+    Core(double rate, bool threaded, const SimClock& clock, const SimProcess& process,
+         std::shared_ptr<FrameCount> frames)
+        : rate(rate),
+          threaded(threaded),
+          clock(clock),
+          process(process),
+          frames(std::move(frames)) {
         if (threaded)
             thread =
                 std::make_unique<LinkThread>(std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -34,7 +55,12 @@ struct SimDisplayLinks::Core {
     }
 
     void setCallback(std::function<void()> cb) {
-        if (thread) return thread->setCallback(std::move(cb));
+        if (thread) {
+            return thread->setCallback([cb = std::move(cb), frames = frames] {
+                if (cb) cb();
+                frames->tick();
+            });
+        }
         std::lock_guard lock(mutex);
         callback = std::move(cb);
     }
@@ -97,7 +123,11 @@ class SimDisplayLinks::Link : public DisplayLink {
 
 SimDisplayLinks::SimDisplayLinks(SimClock& clock, SimRunLoop& runLoop, const SimScreens& screens,
                                  const SimProcess& process)
-    : clock_(clock), runLoop_(runLoop), screens_(screens), process_(process) {}
+    : clock_(clock),
+      runLoop_(runLoop),
+      screens_(screens),
+      process_(process),
+      frames_(std::make_shared<FrameCount>()) {}
 
 SimDisplayLinks::~SimDisplayLinks() {
     shutDown();
@@ -106,7 +136,8 @@ SimDisplayLinks::~SimDisplayLinks() {
 std::variant<std::unique_ptr<DisplayLink>, int> SimDisplayLinks::create(DisplayId display) {
     if (creationError_) return *creationError_;
     if (!screens_.hasDisplay(display)) return kInvalidDisplay;
-    auto core = std::make_shared<Core>(screens_.refreshRate(), threaded_, clock_, process_);
+    auto core =
+        std::make_shared<Core>(screens_.refreshRate(), threaded_, clock_, process_, frames_);
     std::erase_if(links_, [](const auto& w) { return w.expired(); });
     links_.push_back(core);
     return std::unique_ptr<DisplayLink>(std::make_unique<Link>(std::move(core)));
@@ -143,6 +174,18 @@ void SimDisplayLinks::fireFrames() {
         }
         if (cb) runLoop_.runWork(cb);
     }
+}
+
+std::uint64_t SimDisplayLinks::threadedFrames() const {
+    std::lock_guard lock(frames_->mutex);
+    return frames_->frames;
+}
+
+bool SimDisplayLinks::waitForThreadedFrames(std::uint64_t count, double limitSeconds) {
+    std::unique_lock lock(frames_->mutex);
+    const std::uint64_t until = frames_->frames + count;
+    return frames_->called.wait_for(lock, std::chrono::duration<double>(limitSeconds),
+                                    [&] { return frames_->frames >= until; });
 }
 
 std::size_t SimDisplayLinks::runningCount() const {

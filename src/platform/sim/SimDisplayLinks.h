@@ -52,6 +52,12 @@ class SimDisplayLinks : public DisplayLinks {
     void fireFrames();
     // Links that exist and run.
     std::size_t runningCount() const;
+    // Threaded links: the frames called back so far, over every link.
+    std::uint64_t threadedFrames() const;
+    // Waits until `count` more threaded frames have been called back, so
+    // that a test steps by frames instead of by the wall clock; false when
+    // `limitSeconds` pass first (no link runs).
+    bool waitForThreadedFrames(std::uint64_t count, double limitSeconds = 5);
     // Stops every link thread for good (the desktop is going away).
     void shutDown();
 
@@ -69,6 +75,8 @@ class SimDisplayLinks : public DisplayLinks {
     bool threaded_ = false;
     std::optional<int> creationError_;
     std::vector<std::weak_ptr<Core>> links_;  // in creation order
+    struct FrameCount;
+    std::shared_ptr<FrameCount> frames_;
 };
 
 }  // namespace wexo::platform::sim

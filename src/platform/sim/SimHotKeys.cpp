@@ -64,6 +64,9 @@ bool SimHotKeys::offer(const Event& event, Point pointer) {
         hotKey->held = true;
         hk.kind = HotKeyEvent::Kind::Pressed;
     } else {
+        // A key pressed before its hot key was registered is released where
+        // its press went.
+        if (!hotKey->held) return false;
         hotKey->held = false;
         hk.kind = HotKeyEvent::Kind::Released;
     }

@@ -15,7 +15,8 @@ namespace wexo::platform::sim {
 // modifier keys (Shift, Control, Option, Command of its flags, as Carbon
 // bits) equal a registered hot key's is taken instead of delivered: its key
 // down reaches the handlers as Pressed (once: further downs while the key
-// is held are taken silently), its key up as Released. Handlers run newest
+// is held are taken silently), its key up as Released (a key up whose down
+// came before the registration is left to be delivered). Handlers run newest
 // first until one answers something other than kEventNotHandledErr. Main
 // thread only.
 class SimHotKeys : public HotKeys {

@@ -90,6 +90,13 @@ struct Decision {
     bool swallowed = false;
     Event event;
 };
+// A tap's state machine changed state, as the trace hears it.
+struct Transition {
+    std::string tap;
+    std::string name;
+    std::string from;
+    std::string to;
+};
 }  // namespace records
 
 using SimRecordPayload =
@@ -97,7 +104,7 @@ using SimRecordPayload =
                  records::DockNotification, records::CursorChange, records::Acceleration,
                  records::Relaunch, records::Terminate, records::Exit, records::LoginItems,
                  records::LogLine, records::Alert, records::Window, records::StatusItem,
-                 records::ActivationPolicy, records::Menu, records::Decision>;
+                 records::ActivationPolicy, records::Menu, records::Decision, records::Transition>;
 
 struct SimRecord {
     std::int64_t time = 0;  // virtual nanoseconds

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include "platform/Log.h"
 #include "platform/linux/KeyCodes.h"
@@ -102,22 +103,29 @@ std::unique_ptr<VirtualDevice> createUinput(libevdev* dev) {
     return std::make_unique<UinputDevice>(uinput);
 }
 
-std::vector<std::string> mouseNodes(struct udev* udev) {
-    std::vector<std::string> nodes;
+// Each evdev node udev knows (only the mice when `miceOnly`), with its
+// udev device, which lives for the call.
+void forEachEventNode(struct udev* udev, bool miceOnly,
+                      const std::function<void(udev_device*, const char* node)>& visit) {
     udev_enumerate* e = udev_enumerate_new(udev);
-    if (!e) return nodes;
+    if (!e) return;
     udev_enumerate_add_match_subsystem(e, "input");
-    udev_enumerate_add_match_property(e, "ID_INPUT_MOUSE", "1");
+    if (miceOnly) udev_enumerate_add_match_property(e, "ID_INPUT_MOUSE", "1");
     udev_enumerate_add_match_sysname(e, "event*");
     udev_enumerate_scan_devices(e);
     udev_list_entry* entry = nullptr;
     udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(e)) {
         udev_device* d = udev_device_new_from_syspath(udev, udev_list_entry_get_name(entry));
         if (!d) continue;
-        if (const char* node = udev_device_get_devnode(d)) nodes.emplace_back(node);
+        if (const char* node = udev_device_get_devnode(d)) visit(d, node);
         udev_device_unref(d);
     }
     udev_enumerate_unref(e);
+}
+
+std::vector<std::string> mouseNodes(struct udev* udev) {
+    std::vector<std::string> nodes;
+    forEachEventNode(udev, true, [&](udev_device*, const char* node) { nodes.emplace_back(node); });
     return nodes;
 }
 
@@ -309,31 +317,17 @@ std::vector<EvdevBackend::DeviceInfo> EvdevBackend::listDevices() {
     std::vector<DeviceInfo> devices;
     struct udev* udev = udev_new();
     if (!udev) return devices;
-    udev_enumerate* e = udev_enumerate_new(udev);
-    if (e) {
-        udev_enumerate_add_match_subsystem(e, "input");
-        udev_enumerate_add_match_sysname(e, "event*");
-        udev_enumerate_scan_devices(e);
-        udev_list_entry* entry = nullptr;
-        udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(e)) {
-            udev_device* d = udev_device_new_from_syspath(udev, udev_list_entry_get_name(entry));
-            if (!d) continue;
-            if (const char* node = udev_device_get_devnode(d)) {
-                DeviceInfo info;
-                info.node = node;
-                // The name is the parent's, the input device the node belongs to.
-                if (udev_device* parent = udev_device_get_parent(d))
-                    if (const char* name = udev_device_get_sysattr_value(parent, "name"))
-                        info.name = name;
-                const char* mouse = udev_device_get_property_value(d, "ID_INPUT_MOUSE");
-                info.mouse = mouse && std::strcmp(mouse, "1") == 0;
-                if (::access(node, R_OK) != 0) info.problem = std::strerror(errno);
-                devices.push_back(std::move(info));
-            }
-            udev_device_unref(d);
-        }
-        udev_enumerate_unref(e);
-    }
+    forEachEventNode(udev, false, [&](udev_device* d, const char* node) {
+        DeviceInfo info;
+        info.node = node;
+        // The name is the parent's, the input device the node belongs to.
+        if (udev_device* parent = udev_device_get_parent(d))
+            if (const char* name = udev_device_get_sysattr_value(parent, "name")) info.name = name;
+        const char* mouse = udev_device_get_property_value(d, "ID_INPUT_MOUSE");
+        info.mouse = mouse && std::strcmp(mouse, "1") == 0;
+        if (::access(node, R_OK) != 0) info.problem = std::strerror(errno);
+        devices.push_back(std::move(info));
+    });
     udev_unref(udev);
     // event10 after event9.
     std::sort(devices.begin(), devices.end(), [](const DeviceInfo& a, const DeviceInfo& b) {

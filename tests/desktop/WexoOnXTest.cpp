@@ -135,7 +135,7 @@ class WexoOnX : public ::testing::Test {
     std::unique_ptr<WexoProcess> wexo;
 };
 
-TEST_F(WexoOnX, EachApplicationsWindowScrollsWithItsOwnSettingsAndAPanelsNotchPasses) {
+TEST_F(WexoOnX, EachApplicationsWindowScrollsWithItsOwnSettingsAndPanelsNotchesPass) {
     TestClient::WindowSpec reversed;
     reversed.pid = 4242;
     reversed.instance = "reversed";
@@ -161,7 +161,17 @@ TEST_F(WexoOnX, EachApplicationsWindowScrollsWithItsOwnSettingsAndAPanelsNotchPa
     panel.strut = std::array<long, 12>{0, 0, 0, 40, 0, 0, 0, 0, 0, 0, 0, 1279};
     client->createWindow(reversed);
     client->createWindow(stepping);
+    // A second panel: whichever of the two stacks first, each is the Dock
+    // under the pointer.
+    TestClient::WindowSpec side = panel;
+    side.pid = 4545;
+    side.instance = side.cls = "side";
+    side.y = 0;
+    side.width = 40;
+    side.height = 760;
+    side.strut = std::array<long, 12>{40, 0, 0, 0, 0, 759, 0, 0, 0, 0, 0, 0};
     client->createWindow(panel);
+    client->createWindow(side);
     start(kSettled);
     ASSERT_TRUE(eventually([&] { return trayIcon().has_value(); })) << wexo->err;
 
@@ -185,6 +195,7 @@ TEST_F(WexoOnX, EachApplicationsWindowScrollsWithItsOwnSettingsAndAPanelsNotchPa
     const auto overReversed = notchOver(250, 300);
     const auto overStepping = notchOver(850, 300);
     const auto overPanel = notchOver(640, 780);
+    const auto overSide = notchOver(20, 400);
     wexo->closeInput();
     EXPECT_EQ(wexo->wait(), 0) << wexo->err;
 
@@ -198,6 +209,7 @@ TEST_F(WexoOnX, EachApplicationsWindowScrollsWithItsOwnSettingsAndAPanelsNotchPa
                                                           {EV_REL, REL_WHEEL_HI_RES, 160},
                                                           {EV_SYN, SYN_REPORT, 0}}));
     EXPECT_EQ(triples(overPanel), triples(notch));
+    EXPECT_EQ(triples(overSide), triples(notch));
 }
 
 TEST_F(WexoOnX, AFirstStartAddsTheLoginItemASecondStartHandsOverAndEnds) {

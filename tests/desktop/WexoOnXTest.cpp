@@ -100,6 +100,19 @@ class WexoOnX : public ::testing::Test {
         }
         return found;
     }
+    std::string nameOf(::Window w) {
+        char* name = nullptr;
+        std::string text;
+        if (XFetchName(client->display(), w, &name) && name) text = name;
+        if (name) XFree(name);
+        return text;
+    }
+    // Wexo's window of that title, on screen.
+    std::optional<::Window> shownWindow(const std::string& title) {
+        for (::Window w : windowsOf(wexo->pid()))
+            if (nameOf(w) == title && viewable(w)) return w;
+        return std::nullopt;
+    }
     bool viewable(::Window w) {
         XWindowAttributes a{};
         return XGetWindowAttributes(client->display(), w, &a) && a.map_state == IsViewable;
@@ -212,7 +225,7 @@ TEST_F(WexoOnX, EachApplicationsWindowScrollsWithItsOwnSettingsAndPanelsNotchesP
     EXPECT_EQ(triples(overSide), triples(notch));
 }
 
-TEST_F(WexoOnX, AFirstStartAddsTheLoginItemASecondStartHandsOverAndEnds) {
+TEST_F(WexoOnX, AFirstStartAddsTheLoginItemASecondStartShowsTheFirstsPreferences) {
     start("");
     const std::filesystem::path autostart =
         std::filesystem::path(config->home()) / "autostart" / "wexo.desktop";
@@ -222,8 +235,15 @@ TEST_F(WexoOnX, AFirstStartAddsTheLoginItemASecondStartHandsOverAndEnds) {
     EXPECT_NE(entry.str().find(std::string("Exec=\"") + WEXO_BINARY + "\""), std::string::npos)
         << entry.str();
 
+    // The first start shows the preferences; minimised, a second start
+    // brings them back and ends at once.
+    ASSERT_TRUE(eventually([&] { return shownWindow("Wexo Preferences").has_value(); }));
+    XIconifyWindow(client->display(), *shownWindow("Wexo Preferences"), 0);
+    XSync(client->display(), False);
+    ASSERT_TRUE(eventually([&] { return !shownWindow("Wexo Preferences").has_value(); }));
     WexoProcess second({}, config->home(), environment());
     EXPECT_EQ(second.wait(), 0) << second.err;
+    EXPECT_TRUE(eventually([&] { return shownWindow("Wexo Preferences").has_value(); }));
     // The first one still runs, and ends at the end of its input.
     wexo->feed({rel(REL_X, 1), syn()});
     ASSERT_TRUE(eventually([&] { return !wexo->records().empty(); })) << wexo->err;

@@ -108,6 +108,10 @@ void WindowHost::shown() {
 
 void WindowHost::orderedFront() {
     if (!widget_) return;
+    // Ordered front after the person minimised it (a second start, the
+    // status menu): it comes back, not only raised under its icon.
+    if (widget_->isMinimized())
+        widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
     widget_->raise();
     if (!isOverlay()) widget_->activateWindow();
 }

@@ -218,7 +218,7 @@ StageVerdict MouseButtonListener::passThrough(EventType type, const Event& event
 StageVerdict MouseButtonListener::interaction(EventType type, Event& event) {
     const TapInput input = classify(type, event);
     const TapStep step = nextTapStep(state_, input);
-    if (step.transition == TapTransition::None) return StageVerdict::next();
+    if (step.transition == TapTransition::Unused) return StageVerdict::next();
     return apply(step, input, type, event);
 }
 
@@ -312,7 +312,7 @@ StageVerdict MouseButtonListener::apply(TapStep step, TapInput input, EventType 
 
     using T = TapTransition;
     switch (step.transition) {
-        case T::None:
+        case T::Unused:
             break;
         case T::ArmAutoScroll:
             heldButton_ = button;

@@ -32,7 +32,7 @@ TapStep fromIdle(I input) {
         case I::Drag:
         case I::Wheel:
         case I::ReplayedClick:
-            return stay(S::Idle, T::None);
+            return stay(S::Idle, T::Unused);
         default:
             return stay(S::Idle, T::Impossible);
     }
@@ -45,10 +45,10 @@ TapStep fromAutoScroll(S from, I input) {
     switch (input) {
         case I::HeldDrag:
             return from == S::AutoScrollArmed ? stay(from, T::MeasureAutoScroll)
-                                              : stay(from, T::None);
+                                              : stay(from, T::Unused);
         case I::HeldDragFar:
             return from == S::AutoScrollArmed ? TapStep{T::ActivateAutoScroll, S::AutoScrollHolding}
-                                              : stay(from, T::None);
+                                              : stay(from, T::Unused);
         case I::HeldRelease:
             if (from == S::AutoScrollArmed) return {T::ReplayAutoScrollClick, S::Idle};
             if (from == S::AutoScrollClicked) return {T::LeaveAutoScrollRunning, S::Idle};
@@ -59,7 +59,7 @@ TapStep fromAutoScroll(S from, I input) {
         case I::UnpairedRelease:
             return stay(from, T::Impossible);
         default:
-            return stay(from, T::None);
+            return stay(from, T::Unused);
     }
 }
 
@@ -109,7 +109,7 @@ TapStep fromGesture(S from, I input) {
         case I::Drag:
         case I::Wheel:
         case I::ReplayedClick:
-            return stay(from, T::None);
+            return stay(from, T::Unused);
         default:
             return stay(from, T::Impossible);
     }
@@ -196,7 +196,7 @@ std::string_view tapInputName(TapInput input) {
 
 std::string_view tapTransitionName(TapTransition transition) {
     switch (transition) {
-        case T::None:
+        case T::Unused:
             return "none";
         case T::ArmAutoScroll:
             return "armAutoScroll";

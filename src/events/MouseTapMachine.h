@@ -50,7 +50,7 @@ enum class TapInput : std::uint8_t {
 
 // Every change the machine makes, named for the trace.
 enum class TapTransition : std::uint8_t {
-    None,  // the machine has no use for the event; the last stages decide
+    Unused,  // the machine has no use for the event; the last stages decide
     ArmAutoScroll,
     StartAutoScroll,
     LeaveToLink,

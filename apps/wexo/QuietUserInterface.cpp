@@ -6,7 +6,12 @@
 namespace wexo::app {
 
 void QuietUserInterface::runModal(const ui::Alert& alert, std::function<void(std::size_t)>) {
-    WEXO_LOG_ERROR("%s %s", alert.messageText.c_str(), alert.informativeText.c_str());
+    // Nobody is there to read it on a screen, so the log is where it is said:
+    // as a warning, like anything else the person should know of.
+    if (alert.informativeText.empty())
+        WEXO_LOG_WARNING("%@", alert.messageText);
+    else
+        WEXO_LOG_WARNING("%@ %@", alert.messageText, alert.informativeText);
 }
 
 void QuietUserInterface::beginSheet(const ui::OpenPanel&, ui::Window*,

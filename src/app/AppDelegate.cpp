@@ -4,9 +4,11 @@
 #include "app/HelperMethods.h"
 #include "app/MainBundleLoginItems.h"
 #include "events/FrontMostObserver.h"
+#include "platform/ObjcFormat.h"
 #include "platform/Platform.h"
 #include "settings/DisplaysManager.h"
 #include "settings/KxDefaults.h"
+#include "ui/Alert.h"
 #include "ui/Application.h"
 #include "ui/ScrollViewController.h"
 #include "ui/Storyboard.h"
@@ -102,6 +104,27 @@ void AppDelegate::applicationDidFinishLaunching() {
 
     frontObserver_ = SharedSlot<FrontMostObserver>::get();
     if (frontObserver_) frontObserver_->startObserving();
+
+    tellOfUnreadableSettings();
+}
+
+// Last in the launch, so that the alert stands in front of any window the
+// launch showed. The store answers only once, so a later launch sequence in
+// the same run says nothing more.
+void AppDelegate::tellOfUnreadableSettings() {
+    const auto unreadable = installedPlatform().preferences().takeUnreadableBacking();
+    if (!unreadable) return;
+    const std::string message =
+        unreadable->keptAt.empty()
+            ? objcFormat(
+                  "Wexo could not read its settings file \"%@\" and started with the "
+                  "default settings. The file was left as it is.",
+                  unreadable->location)
+            : objcFormat(
+                  "Wexo could not read its settings file and started with the default "
+                  "settings. The old file is now \"%@\".",
+                  unreadable->keptAt);
+    ui::Alert(message).runModal();
 }
 
 void AppDelegate::applicationDidChangeScreenParameters() {

@@ -82,6 +82,7 @@ class AppDelegate : public ui::ApplicationDelegate,
 
   private:
     void styleBorderlessWindow(ui::Window& window);
+    void tellOfUnreadableSettings();
 
     // Destroyed last: the screens leave the menu's registry as they go.
     std::unique_ptr<KxMenu> menu_;

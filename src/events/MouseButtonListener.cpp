@@ -245,17 +245,16 @@ TapInput MouseButtonListener::classify(EventType type, const Event& event) {
     }
     if (isRelease(type)) {
         if (held) return TapInput::HeldRelease;
-        switch (fateOf(button)) {
-            case PressFate::Passed:
+        switch (fates_.pending(button)) {
+            case PressFates::Fate::Passed:
                 return TapInput::PassedRelease;
-            case PressFate::Swallowed:
+            case PressFates::Fate::Swallowed:
                 return TapInput::Release;
-            case PressFate::Unseen:
+            case PressFates::Fate::Unseen:
                 break;
         }
         // Buttons beyond those followed are taken at their word.
-        return static_cast<std::uint64_t>(button) < kFollowedButtons ? TapInput::UnpairedRelease
-                                                                     : TapInput::Release;
+        return PressFates::follows(button) ? TapInput::UnpairedRelease : TapInput::Release;
     }
     if (isDrag(type)) {
         // While armed, any button's drag measures the distance: with two
@@ -404,15 +403,9 @@ void MouseButtonListener::traceTransition(TapTransition transition, TapState fro
 void MouseButtonListener::rememberPress(EventType type, const Event& event, bool passed) {
     if (isOwnEvent(event) || isReplayedClick(event)) return;
     const std::int64_t button = buttonOf(event);
-    if (button < 0 || static_cast<std::uint64_t>(button) >= kFollowedButtons) return;
-    if (isPress(type)) fates_[button] = passed ? PressFate::Passed : PressFate::Swallowed;
-    if (isRelease(type)) fates_[button] = PressFate::Unseen;
-}
-
-MouseButtonListener::PressFate MouseButtonListener::fateOf(std::int64_t button) const {
-    if (button < 0 || static_cast<std::uint64_t>(button) >= kFollowedButtons)
-        return PressFate::Unseen;
-    return fates_[button];
+    if (isPress(type))
+        fates_.pressed(button, passed ? PressFates::Fate::Passed : PressFates::Fate::Swallowed);
+    if (isRelease(type)) fates_.released(button);
 }
 
 // ---- Auto-scroll ----

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -12,6 +10,7 @@
 #include "events/MouseDirectionInspectorDelegate.h"
 #include "events/MouseMovmentDelegate.h"
 #include "events/MouseTapMachine.h"
+#include "events/PressFates.h"
 #include "events/StageVerdict.h"
 #include "platform/Event.h"
 #include "platform/EventStream.h"
@@ -129,13 +128,6 @@ class MouseButtonListener : public MouseButtonStateLink,
     }
 
   private:
-    // What became of a button's press in this tap: its release is handled
-    // to match, so that an application never keeps a button down that the
-    // tap let it see pressed.
-    enum class PressFate : std::uint8_t { Unseen, Passed, Swallowed };
-    // Buttons the event stream can number; higher numbers are not followed.
-    static constexpr std::size_t kFollowedButtons = 32;
-
     // The stages, in the callback's order.
     StageVerdict decide(platform::EventType type, platform::Event& event);
     StageVerdict accessibilityWatchdog();
@@ -155,7 +147,6 @@ class MouseButtonListener : public MouseButtonStateLink,
                        platform::Event& event);
     void traceTransition(TapTransition transition, TapState from, TapState to) const;
     void rememberPress(platform::EventType type, const platform::Event& event, bool passed);
-    PressFate fateOf(std::int64_t button) const;
 
     // Parts of the transitions.
     void startGrab(platform::Point at);
@@ -173,7 +164,9 @@ class MouseButtonListener : public MouseButtonStateLink,
 
     TapState state_ = TapState::Idle;
     std::int64_t heldButton_ = 0;
-    std::array<PressFate, kFollowedButtons> fates_{};
+    // Releases are handled to match their presses, so that an application
+    // never keeps a button down that the tap let it see pressed.
+    PressFates fates_;
     bool canProcessScroll_ = false;
     std::unique_ptr<platform::EventTap> mouseEventTap_;
     std::string gestureDirections_;

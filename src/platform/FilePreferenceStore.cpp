@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "platform/Log.h"
@@ -146,11 +147,7 @@ void FilePreferenceStore::load() {
     const FileBytes file = readWholeFile(path_);
     if (file.outcome == FileBytes::Outcome::Missing) return;
     if (file.outcome == FileBytes::Outcome::Failed) {
-        WEXO_LOG_ERROR(
-            "Could not read preference file \"%@\" (%@); starting empty, the file "
-            "will be moved aside before it is replaced",
-            path_.string(), file.error);
-        unreadableOnDisk_ = true;
+        setAsideAtStart(file.error);
         return;
     }
     std::vector<std::string> problems;
@@ -159,16 +156,36 @@ void FilePreferenceStore::load() {
         const std::string why = !root ? joined(problems)
                                       : std::string("its root is a ") +
                                             plist::typeName(root->type()) + ", not a dictionary";
-        WEXO_LOG_ERROR(
-            "Preference file \"%@\" is unreadable (%@); starting empty, the file "
-            "will be moved aside before it is replaced",
-            path_.string(), why);
-        unreadableOnDisk_ = true;
+        setAsideAtStart(why);
         return;
     }
     for (const auto& problem : problems)
         WEXO_LOG_ERROR("Preference file \"%@\": %@", path_.string(), problem);
     loadDomain(std::move(*root->asDictionary()));
+}
+
+// Moving the file at once, rather than at the first write, keeps what it
+// held out of reach of anything this run saves, and lets the person be told
+// where it went while the run is young.
+void FilePreferenceStore::setAsideAtStart(const std::string& why) {
+    unreadable_ = UnreadableBacking{path_.string(), {}};
+    if (auto aside = moveAside(resolveLinks(path_))) {
+        unreadable_->keptAt = aside->string();
+        WEXO_LOG_INFO(
+            "Preference file \"%@\" is unreadable (%@); moved aside to \"%@\", "
+            "starting from the defaults",
+            path_.string(), why, aside->string());
+        return;
+    }
+    WEXO_LOG_ERROR(
+        "Preference file \"%@\" is unreadable (%@); starting from the defaults, the file "
+        "will be moved aside before it is replaced",
+        path_.string(), why);
+    unreadableOnDisk_ = true;
+}
+
+std::optional<PreferenceStore::UnreadableBacking> FilePreferenceStore::takeUnreadableBacking() {
+    return std::exchange(unreadable_, std::nullopt);
 }
 
 void FilePreferenceStore::loadGlobalDomain() {
@@ -217,7 +234,12 @@ bool FilePreferenceStore::synchronize() {
     }
     const fs::path target = resolveLinks(path_);
     if (unreadableOnDisk_) {
-        if (fs::exists(fs::symlink_status(target, ec)) && !moveAside(target)) return false;
+        if (fs::exists(fs::symlink_status(target, ec))) {
+            const auto aside = moveAside(target);
+            if (!aside) return false;
+            WEXO_LOG_ERROR("Moved unreadable preference file \"%@\" aside to \"%@\"",
+                           target.string(), aside->string());
+        }
         unreadableOnDisk_ = false;
     }
     if (!writeAtomically(target, *xml)) return false;
@@ -225,7 +247,7 @@ bool FilePreferenceStore::synchronize() {
     return true;
 }
 
-bool FilePreferenceStore::moveAside(const fs::path& file) {
+std::optional<fs::path> FilePreferenceStore::moveAside(const fs::path& file) {
     const std::string stem = file.filename().string() + ".corrupt-" + utcTimestamp();
     fs::path aside = file.parent_path() / stem;
     std::error_code ec;
@@ -236,11 +258,9 @@ bool FilePreferenceStore::moveAside(const fs::path& file) {
             "Could not move unreadable preference file \"%@\" aside (%@); not "
             "replacing it",
             file.string(), errorText(errno));
-        return false;
+        return std::nullopt;
     }
-    WEXO_LOG_ERROR("Moved unreadable preference file \"%@\" aside to \"%@\"", file.string(),
-                   aside.string());
-    return true;
+    return aside;
 }
 
 bool FilePreferenceStore::writeAtomically(const fs::path& target, const std::string& bytes) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "platform/PreferenceStoreBase.h"
 
@@ -16,9 +18,11 @@ namespace wexo::platform {
 // folder is written and flushed to disk, then renamed over the old one, so a
 // crash leaves either the old file or the new one. A file that cannot be
 // read (damaged, truncated, empty, not a dictionary at its root) leaves the
-// domain empty and is moved aside as <name>.corrupt-<UTC timestamp> before
-// the first write replaces it. A dictionary that reads is taken key by key
-// as it stands, whatever the types of its values.
+// domain empty and is moved aside next to itself as <name>.corrupt-<UTC
+// timestamp> when the store is made (or, when that move fails, before the
+// first write would replace it); takeUnreadableBacking tells of it once. A
+// dictionary that reads is taken key by key as it stands, whatever the
+// types of its values.
 //
 // The global domain is read from a property list of its own, by default
 // .GlobalPreferences.plist in the same folder (the name macOS gives it),
@@ -37,6 +41,7 @@ class FilePreferenceStore final : public PreferenceStoreBase {
     explicit FilePreferenceStore(std::string bundleIdentifier, Options options = {});
 
     bool synchronize() override;
+    std::optional<UnreadableBacking> takeUnreadableBacking() override;
 
     const std::filesystem::path& path() const { return path_; }
 
@@ -53,15 +58,18 @@ class FilePreferenceStore final : public PreferenceStoreBase {
   private:
     void load();
     void loadGlobalDomain();
-    bool moveAside(const std::filesystem::path& file);
+    void setAsideAtStart(const std::string& why);
+    // Where the file now is; nothing when it could not be moved.
+    std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file);
     bool writeAtomically(const std::filesystem::path& target, const std::string& bytes);
 
     std::filesystem::path path_;
     std::filesystem::path globalPath_;
-    // The file on disk could not be read; it must be moved aside, not
-    // overwritten, by the first write.
+    // The file on disk could not be read nor moved at the start; it must be
+    // moved aside, not overwritten, by the first write.
     bool unreadableOnDisk_ = false;
     bool crashBeforeRename_ = false;
+    std::optional<UnreadableBacking> unreadable_;
 };
 
 }  // namespace wexo::platform

@@ -33,6 +33,9 @@ class Log {
 #define WEXO_LOG_ERROR(...)                                                             \
     ::wexo::platform::Log::write(::wexo::platform::LogLevel::Error, __FILE__, __LINE__, \
                                  ::wexo::objcFormat(__VA_ARGS__))
+#define WEXO_LOG_WARNING(...)                                                             \
+    ::wexo::platform::Log::write(::wexo::platform::LogLevel::Warning, __FILE__, __LINE__, \
+                                 ::wexo::objcFormat(__VA_ARGS__))
 #define WEXO_LOG_INFO(...)                                                             \
     ::wexo::platform::Log::write(::wexo::platform::LogLevel::Info, __FILE__, __LINE__, \
                                  ::wexo::objcFormat(__VA_ARGS__))

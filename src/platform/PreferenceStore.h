@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "plist/Value.h"
@@ -33,6 +34,18 @@ class PreferenceStore {
     virtual std::optional<plist::Value> globalObjectForKey(std::string_view key) const = 0;
     // The persistent domain as it stands (without registered defaults).
     virtual plist::Dictionary persistentDomain() const = 0;
+
+    // The domain's backing could not be read when the store was made, so
+    // the store began from nothing; the person has to hear of it, once.
+    struct UnreadableBacking {
+        std::string location;
+        // Where the unreadable contents were kept; empty when they could
+        // not be moved (and so are left in place, never overwritten).
+        std::string keptAt;
+    };
+    // The first call answers what happened at the start, if anything; every
+    // later call nothing.
+    virtual std::optional<UnreadableBacking> takeUnreadableBacking() { return std::nullopt; }
 };
 
 }  // namespace wexo::platform

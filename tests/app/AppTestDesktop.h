@@ -58,9 +58,10 @@ inline std::vector<ScreenInfo> twoScreens() {
 class AppTestDesktop {
   public:
     explicit AppTestDesktop(plist::Dictionary defaults = {})
-        : desktop(std::make_unique<platform::MemoryPreferenceStore>(
-              platform::sim::SimProcess::builtBundleIdentifier(), std::move(defaults))),
-          userInterface(desktop) {
+        : AppTestDesktop(std::make_unique<platform::MemoryPreferenceStore>(
+              platform::sim::SimProcess::builtBundleIdentifier(), std::move(defaults))) {}
+    explicit AppTestDesktop(std::unique_ptr<platform::PreferenceStore> preferences)
+        : desktop(std::move(preferences)), userInterface(desktop) {
         desktop.simWorkspace().setApplications({runningApp(501, "com.apple.Safari", "Safari"),
                                                 runningApp(502, "com.apple.mail", "Mail")});
         desktop.simWorkspace().setFrontmost(501);

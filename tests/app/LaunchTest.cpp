@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/AccessibilityViewController.h"
 #include "app/AppTestDesktop.h"
+#include "platform/FilePreferenceStore.h"
+#include "platform/TempFolder.h"
 #include "platform/sim/SimProcess.h"
 
 namespace wexo::testing {
 namespace {
 
+using platform::TempFolder;
 using platform::sim::SimProcess;
 
 std::vector<platform::WindowInfo> programWindows(platform::sim::SimDesktop& desktop) {
@@ -52,6 +57,55 @@ TEST(LaunchTest, ALaterLaunchShowsNothingAndKeepsOneLoginItem) {
     EXPECT_TRUE(t.windowRecords().empty());
     EXPECT_TRUE(t.recordsOf<records::LoginItems>().empty());
     EXPECT_FALSE(t.delegate().isPreferencesWindowVisible());
+}
+
+TEST(LaunchTest, AnUnreadableSettingsFileIsKeptAsideAndToldOfOnce) {
+    TempFolder folder;
+    const auto file = folder.path() / "com.wexo.Wexo.plist";
+    const std::string cut =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">"
+        "<dict><key>scrollingEnabled</key><fal";
+    TempFolder::write(file, cut);
+    const auto openStore = [&] {
+        return std::make_unique<platform::FilePreferenceStore>(
+            platform::sim::SimProcess::builtBundleIdentifier(),
+            platform::FilePreferenceStore::Options{folder.path(), {}});
+    };
+    const auto asideFiles = [&] {
+        std::vector<std::filesystem::path> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            if (entry.path().filename().string().rfind("com.wexo.Wexo.plist.corrupt-", 0) == 0)
+                found.push_back(entry.path());
+        return found;
+    };
+
+    AppTestDesktop t(openStore());
+    t.launch();
+    const auto aside = asideFiles();
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(TempFolder::read(aside[0]), cut);
+    const auto alerts = t.recordsOf<records::Alert>();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message,
+              "Wexo could not read its settings file and started with the default settings. "
+              "The old file is now \"" +
+                  aside[0].string() + "\".");
+    EXPECT_EQ(alerts[0].buttons, std::vector<std::string>{"Ok"});
+    EXPECT_TRUE(t.userInterface.answerAlert("Ok"));
+    // The defaults made it a first launch, and its keys went to a new file.
+    EXPECT_TRUE(t.delegate().wasFirstLaunch());
+    EXPECT_EQ(t.windowRecords(), std::vector<std::string>{"Preferences shown"});
+    EXPECT_EQ(openStore()->objectForKey("scrollingEnabled"), plist::Value(true));
+
+    // Launching again, in this run or the next, says nothing and moves nothing.
+    t.root.reset();
+    t.desktop.clearRecords();
+    t.launch();
+    EXPECT_TRUE(t.recordsOf<records::Alert>().empty());
+    AppTestDesktop next(openStore());
+    next.launch();
+    EXPECT_TRUE(next.recordsOf<records::Alert>().empty());
+    EXPECT_EQ(asideFiles(), aside);
 }
 
 TEST(LaunchTest, ShowOnLaunchCountsAsAFirstLaunchOnceAndIsCleared) {

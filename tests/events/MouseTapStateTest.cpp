@@ -187,6 +187,38 @@ TEST_F(MouseTapStateTest, APressTheApplicationSawIsReleasedThereEvenDuringAGrab)
                                         "grab swallow", "ownEvent pass", "ownEvent pass"}));
 }
 
+// Side button 5 runs "Right Click" while the person holds the right button:
+// the action's own press and release of button 1 come and go inside the
+// person's press, whose release still pairs with it.
+TEST_F(MouseTapStateTest, AnActionsClickOfTheHeldButtonLeavesThePersonsPressPaired) {
+    constexpr std::int64_t kSide5 = 5;
+    assign(kSide5, 0, simulated(1));
+    press(kRight);
+    press(kSide5);
+    release(kSide5);
+    release(kRight);
+    EXPECT_EQ(seen(), "down1 down1 up1 up5 up1");
+    EXPECT_EQ(stages.mouse,
+              (std::vector<std::string>{"button pass", "button swallow", "button pass",
+                                        "unclaimed pass", "unclaimed pass", "unclaimed pass"}));
+    EXPECT_FALSE(warned("unpairedRelease"));
+
+    // Where the fate of the person's press decides: it was swallowed by
+    // Shift's assignment, so a grab begun afterwards keeps its release from
+    // the application too.
+    forget();
+    assign(kRight, static_cast<std::int64_t>(platform::EventFlags::Shift), media(0));
+    press(kRight, platform::EventFlags::Shift);
+    press(kSide5);
+    release(kSide5);
+    press(kSide3);
+    release(kRight, platform::EventFlags::Shift);
+    release(kSide3);
+    EXPECT_EQ(seen(), "down1 up1 up5 down3! up3!");
+    EXPECT_EQ(ran(), std::vector<std::uint32_t>{0});
+    EXPECT_FALSE(warned("unpairedRelease"));
+}
+
 TEST_F(MouseTapStateTest, TheSystemDisablingTheTapEndsWhatWasHeldWithoutAClick) {
     assignAll();
     struct Interaction {

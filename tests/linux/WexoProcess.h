@@ -128,7 +128,8 @@ class WexoProcess {
 
     std::vector<InputRecord> records() const {
         std::vector<InputRecord> r(out.size() / sizeof(InputRecord));
-        std::memcpy(r.data(), out.data(), r.size() * sizeof(InputRecord));
+        // memcpy must not be given the null pointer of an empty vector.
+        if (!r.empty()) std::memcpy(r.data(), out.data(), r.size() * sizeof(InputRecord));
         return r;
     }
 

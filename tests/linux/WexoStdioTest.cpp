@@ -125,6 +125,43 @@ TEST(WexoStdioTest, StoppingLetsGoOfWhatIsHeld) {
     }
 }
 
+TEST(WexoStdioTest, AnUnreadableSettingsFileIsReportedOnceAsAWarning) {
+    TempFolder home;
+    const auto folder = home.path() / "wexo";
+    std::filesystem::create_directories(folder);
+    TempFolder::write(folder / "com.wexo.Wexo.plist", "");
+    const auto warningsOfTheFile = [](const std::string& err) {
+        std::vector<std::string> lines;
+        std::istringstream in(err);
+        for (std::string line; std::getline(in, line);)
+            if (line.find("settings file") != std::string::npos) lines.push_back(line);
+        return lines;
+    };
+    const std::vector<InputRecord> click{key(BTN_LEFT, 1), syn(), key(BTN_LEFT, 0), syn()};
+
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        WexoProcess wexo({"--stdio"}, home.path().string());
+        wexo.feed(click);
+        wexo.closeInput();
+        EXPECT_EQ(wexo.wait(), 0) << wexo.err;
+        EXPECT_EQ(triples(wexo.records()), triples(click));
+        std::vector<std::filesystem::path> aside;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.path().filename().string().rfind("com.wexo.Wexo.plist.corrupt-", 0) == 0)
+                aside.push_back(entry.path());
+        ASSERT_EQ(aside.size(), 1u);
+        const auto lines = warningsOfTheFile(wexo.err);
+        if (run == 1) {
+            EXPECT_TRUE(lines.empty()) << wexo.err;
+            continue;
+        }
+        ASSERT_EQ(lines.size(), 1u) << wexo.err;
+        EXPECT_NE(lines[0].find(" warning: "), std::string::npos);
+        EXPECT_NE(lines[0].find("\"" + aside[0].string() + "\""), std::string::npos);
+    }
+}
+
 TEST(WexoStdioTest, TheTraceGoesToStandardErrorAsJsonLines) {
     Config config(kScrolling);
     WexoProcess wexo({"--stdio", "--trace", "--screen", "800x600@75"}, config.home());

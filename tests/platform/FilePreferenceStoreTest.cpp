@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include <optional>
+#include <regex>
 
 #include "platform/LogCapture.h"
 #include "platform/TempFolder.h"
@@ -114,7 +115,7 @@ TEST_F(FilePreferenceStoreTest, FolderComesFromXdgConfigHomeThenHome) {
     EXPECT_EQ(FilePreferenceStore::defaultDirectory(), folder.path() / ".config" / "wexo");
 }
 
-TEST_F(FilePreferenceStoreTest, UnreadableFilesReadAsEmptyAndAreMovedAsideBeforeReplaced) {
+TEST_F(FilePreferenceStoreTest, UnreadableFilesAreMovedAsideAtTheStartAndToldOfOnce) {
     const std::string good = xmlOf({{"scrollSpeed", 2.5}, {"scrollingEnabled", true}});
     const std::vector<std::pair<const char*, std::string>> damaged{
         {"truncated XML", good.substr(0, good.size() / 2)},
@@ -125,33 +126,68 @@ TEST_F(FilePreferenceStoreTest, UnreadableFilesReadAsEmptyAndAreMovedAsideBefore
              ->substr(0, 20)},
         {"array at the root", xmlOf({}).replace(xmlOf({}).find("<dict/>"), 7, "<array/>")},
     };
+    const std::regex asideName(R"(com\.wexo\.Wexo\.plist\.corrupt-\d{8}T\d{6}Z)");
     for (const auto& [what, bytes] : damaged) {
         SCOPED_TRACE(what);
         for (const auto& aside : asideFiles()) fs::remove(aside);
+        fs::remove(file());
         TempFolder::write(file(), bytes);
 
         LogCapture log;
         auto store = open();
         EXPECT_TRUE(store.persistentDomain().empty());
-        EXPECT_TRUE(log.has({"unreadable", file().string()}));
-        // Nothing changed: the damaged file stays as it is.
-        EXPECT_TRUE(store.synchronize());
-        EXPECT_EQ(TempFolder::read(file()), bytes);
-        EXPECT_TRUE(asideFiles().empty());
-
-        store.setObjectForKey("scrollingEnabled", false);
-        ASSERT_TRUE(store.synchronize());
         const auto aside = asideFiles();
         ASSERT_EQ(aside.size(), 1u);
+        EXPECT_TRUE(std::regex_match(aside[0].filename().string(), asideName));
         EXPECT_EQ(TempFolder::read(aside[0]), bytes);
-        EXPECT_TRUE(log.has({"Moved", aside[0].string()}));
-        EXPECT_EQ(open().persistentDomain(), (Dictionary{{"scrollingEnabled", false}}));
+        EXPECT_FALSE(fs::exists(file()));
+        EXPECT_TRUE(log.has({"unreadable", file().string(), aside[0].string()}));
+        // Telling the person is the program's part; the store only logs.
+        for (const auto& line : log.lines()) EXPECT_LT(line.level, LogLevel::Warning);
 
-        // Only the first write moves anything aside.
+        const auto unreadable = store.takeUnreadableBacking();
+        ASSERT_TRUE(unreadable);
+        EXPECT_EQ(unreadable->location, file().string());
+        EXPECT_EQ(unreadable->keptAt, aside[0].string());
+        EXPECT_FALSE(store.takeUnreadableBacking());
+
+        // Writing replaces nothing more, and the next start finds a sound file.
+        store.setObjectForKey("scrollingEnabled", false);
+        ASSERT_TRUE(store.synchronize());
         store.setObjectForKey("scrollSpeed", 3);
         ASSERT_TRUE(store.synchronize());
-        EXPECT_EQ(asideFiles().size(), 1u);
+        EXPECT_EQ(asideFiles(), aside);
+        auto next = open();
+        EXPECT_EQ(next.persistentDomain(),
+                  (Dictionary{{"scrollingEnabled", false}, {"scrollSpeed", 3}}));
+        EXPECT_FALSE(next.takeUnreadableBacking());
     }
+
+    // A sound file, or none, has nothing to tell.
+    EXPECT_FALSE(open().takeUnreadableBacking());
+    fs::remove(file());
+    EXPECT_FALSE(open().takeUnreadableBacking());
+    EXPECT_EQ(asideFiles().size(), 1u);
+}
+
+TEST_F(FilePreferenceStoreTest, AnUnreadableFileBehindALinkIsMovedAsideWhereItIs) {
+    const fs::path real = folder.path() / "dotfiles" / "wexo.plist";
+    fs::create_directories(real.parent_path());
+    TempFolder::write(real, "<?xml version=\"1.0\"?><plist><dict><key>scroll");
+    fs::create_symlink(real, file());
+
+    auto store = open();
+    const auto unreadable = store.takeUnreadableBacking();
+    ASSERT_TRUE(unreadable);
+    EXPECT_EQ(fs::path(unreadable->keptAt).parent_path(), real.parent_path());
+    EXPECT_EQ(TempFolder::read(unreadable->keptAt),
+              "<?xml version=\"1.0\"?><plist><dict><key>scroll");
+    EXPECT_TRUE(asideFiles().empty());
+
+    store.setObjectForKey("scrollSpeed", 2);
+    ASSERT_TRUE(store.synchronize());
+    EXPECT_TRUE(fs::is_symlink(file()));
+    EXPECT_EQ(open().objectForKey("scrollSpeed"), Value(2));
 }
 
 TEST_F(FilePreferenceStoreTest, ValuesOfUnexpectedTypesAreKeptAndReadAsAbsent) {
@@ -164,6 +200,7 @@ TEST_F(FilePreferenceStoreTest, ValuesOfUnexpectedTypesAreKeptAndReadAsAbsent) {
     TempFolder::write(file(), xmlOf(stored));
     {
         auto store = open();
+        EXPECT_FALSE(store.takeUnreadableBacking());
         EXPECT_FALSE(store.objectForKey("scrollSpeed")->asReal());
         EXPECT_FALSE(store.objectForKey("gestureNumber")->asInteger());
         EXPECT_EQ(store.objectForKey("disabledAppsArray")->asArray(), nullptr);

@@ -162,7 +162,7 @@ TEST_F(AtspiTest, AHungApplicationAnswersNothingInsteadOfHoldingTheMouse) {
     EXPECT_FALSE(ax.elementAtPosition(ax.systemWideElement(), elsewhere));
     EXPECT_FALSE(ax.elementAtPosition(ax.systemWideElement(), inside));
     // D-Bus would wait 25 s for a reply on its own.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     ::kill(probe, SIGCONT);
     XServer::stop(probe);
 }

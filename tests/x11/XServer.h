@@ -89,6 +89,16 @@ class XServer {
     XServer& operator=(const XServer&) = delete;
 
     bool ready() const { return ready_; }
+
+    // Stops the server alone, by its process id, as a crash or the end of
+    // the session would: the clients on it see their connections break.
+    void stopServer() {
+        if (probeDisplay_) XCloseDisplay(probeDisplay_);
+        probeDisplay_ = nullptr;
+        stop(server_);
+        std::erase(children_, server_);
+        server_ = 0;
+    }
     const std::string& display() const { return display_; }
 
     // Starts a program on this display; it is stopped with the server.

@@ -184,11 +184,18 @@ class SoakRun {
     }
 
     void consumeRecords() {
-        for (const auto& r : desktop_->takeRecords())
+        for (const auto& r : desktop_->takeRecords()) {
             if (auto* d = std::get_if<records::Deliver>(&r.what)) {
                 downstream_.see(d->event);
                 ++delivered_;
             }
+            // Well-formed input gives the program nothing to complain of: a
+            // warning here (an event impossible in the mouse tap's state,
+            // say) is a fault the other invariants may not show.
+            if (auto* l = std::get_if<records::LogLine>(&r.what);
+                l && l->level >= platform::LogLevel::Warning)
+                fail("the program logged \"" + l->message + "\"");
+        }
     }
 
     void fail(const std::string& what) {

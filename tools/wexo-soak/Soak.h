@@ -38,6 +38,7 @@ struct SoakResult {
 //   (what the program posts, it releases in the same breath);
 // - after a rest longer than any animation, nothing animates but an
 //   auto-scroll a click started;
+// - nothing logs a warning or an error;
 // and at the end, once everything is let go and the rest has passed: no
 // button or key held, no display link running, the mouse tap idle, and the
 // resident memory no more than kMemoryGrowthKiB above the first tenth's.

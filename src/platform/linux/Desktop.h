@@ -50,6 +50,10 @@ class Desktop {
     // application, hot keys) through the services below. Called once, on
     // the main thread, before the first event.
     virtual void attach(RunLoop& loop, DescriptorWatcher& watcher) = 0;
+    // Calls `lost` once if the desktop's server goes away (the X server
+    // stopped): nothing the desktop answers holds any more, and the program
+    // has to stop. A desktop without a server never calls.
+    virtual void setServerLost(std::function<void()> lost) { (void)lost; }
 
     // The pointer and the held modifiers now. The input path asks at most
     // once per device report, so an answer may cost a round trip.

@@ -39,6 +39,14 @@ LinuxPlatform::LinuxPlatform(Parts parts)
                            stream_->outputs().pixelsPerNotch());
         }
     }
+    // Posted, not done at once: the desktop finds the loss inside a call to
+    // its server, which may be in the middle of handling an event.
+    desktop_->setServerLost([this] {
+        loop_.postToMain([this] {
+            stream_->stop();
+            loop_.quit(kServerLostStatus);
+        });
+    });
     desktop_->attach(loop_, loop_);
 }
 

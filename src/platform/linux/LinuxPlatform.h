@@ -40,6 +40,10 @@ class LinuxPlatform : public Platform {
     // stored.
     static constexpr const char* kPixelsPerNotchKey = "pixelsPerNotch";
 
+    // The run loop's status when the desktop's server went away: a failure,
+    // so that a service manager starts the program again.
+    static constexpr int kServerLostStatus = 4;
+
     explicit LinuxPlatform(Parts parts);
     ~LinuxPlatform() override;
     LinuxPlatform(const LinuxPlatform&) = delete;

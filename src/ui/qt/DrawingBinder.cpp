@@ -18,7 +18,11 @@ DrawingBinder::DrawingBinder(KxLinesView& view, DrawingWidget& widget)
     widget.setCursor(Qt::CrossCursor);
     auto send = [this](bool (KxLocalDrawView::*event)(platform::Point, std::int64_t)) {
         return [this, event](QPointF p, std::int64_t button) {
-            asPerson(button == 0, [&] { (area_->*event)(inWindow(p), button); });
+            // Everything by value: GCC's AddressSanitizer build read a
+            // reference captured through two closures off the stack.
+            KxLocalDrawView* area = area_;
+            const platform::Point at = inWindow(p);
+            asPerson(button == 0, [area, event, at, button] { (area->*event)(at, button); });
         };
     };
     widget.setMouseHandlers(send(&KxLocalDrawView::mouseDown), send(&KxLocalDrawView::mouseDragged),

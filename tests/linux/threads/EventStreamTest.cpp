@@ -277,6 +277,14 @@ TEST(LinuxEventStreamTest, AMouseUnpluggedMidPressIsReleasedOnItsTwin) {
     // The other mouse is still there, its button still held until it stops.
     EXPECT_EQ(path.stream.outputs().heldCodes(2), (std::vector<std::uint16_t>{BTN_LEFT}));
     EXPECT_FALSE(path.ended);
+    // Stopping lets go of that one, and the unplugged twin gets nothing more.
+    path.stream.stop();
+    EXPECT_EQ(triples(path.backend.twin(1)->records()),
+              (std::vector<Triple>{{EV_KEY, BTN_LEFT, 1},
+                                   {EV_SYN, SYN_REPORT, 0},
+                                   {EV_KEY, BTN_LEFT, 0},
+                                   {EV_SYN, SYN_REPORT, 0}}));
+    EXPECT_EQ(path.backend.twin(0)->records().size(), 4u);
 }
 
 TEST(PanicWatchTest, ThreeButtonsHeldThreeSeconds) {

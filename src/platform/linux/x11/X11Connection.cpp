@@ -33,6 +33,12 @@ int onXError(Display* display, XErrorEvent* error) {
     return 0;
 }
 
+// Xlib's own handler prints to standard error and its exit handler ends
+// the process; each connection says it in the log and stops its own way.
+int quietIOError(Display*) {
+    return 0;
+}
+
 // Property reads are capped: no property we read comes near it, and a
 // hostile client cannot make us allocate without end.
 constexpr long kMaxLongs = 1 << 20;
@@ -47,12 +53,15 @@ std::unique_ptr<X11Connection> X11Connection::open(const std::string& displayNam
         std::lock_guard lock(trapMutex);
         XErrorHandler old = XSetErrorHandler(onXError);
         if (old != onXError) previousHandler = old;
+        XSetIOErrorHandler(quietIOError);
     }
     return std::unique_ptr<X11Connection>(new X11Connection(display));
 }
 
 X11Connection::X11Connection(Display* display)
     : display_(display), root_(DefaultRootWindow(display)) {
+    // Before the first round trip: the server may go at any one of them.
+    XSetIOErrorExitHandler(display_, &X11Connection::connectionLost, this);
     std::array names{"_NET_CLIENT_LIST_STACKING",
                      "_NET_ACTIVE_WINDOW",
                      "_NET_WM_PID",
@@ -86,6 +95,14 @@ X11Connection::X11Connection(Display* display)
     Atom* out = &atoms_.netClientListStacking;
     static_assert(sizeof(Atoms) == sizeof(Atom) * names.size());
     for (std::size_t i = 0; i < names.size(); ++i) out[i] = atoms[i];
+}
+
+void X11Connection::connectionLost(Display* display, void* self) {
+    auto* c = static_cast<X11Connection*>(self);
+    if (c->lost_) return;
+    c->lost_ = true;
+    WEXO_LOG_ERROR("Lost the connection to the X server \"%s\"; stopping", DisplayString(display));
+    if (c->lostHandler_) c->lostHandler_();
 }
 
 X11Connection::~X11Connection() {

@@ -5,6 +5,7 @@
 #undef CursorShape
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,17 @@ class X11Connection {
     std::optional<std::string> text(::Window w, Atom property);
     std::optional<std::vector<std::uint8_t>> bytes(::Window w, Atom property);
 
+    // Calls `lost` once when the connection breaks (the server went away),
+    // from inside the Xlib call that found it (at once when it already
+    // broke). Xlib does not end the process then: every later call on the
+    // connection does nothing, so the program stops its own way, letting go
+    // of what it holds.
+    void setConnectionLost(std::function<void()> lost) {
+        lostHandler_ = std::move(lost);
+        if (lost_ && lostHandler_) lostHandler_();
+    }
+    bool lost() const { return lost_; }
+
     // Runs requests that may fail (a window gone meanwhile, a key another
     // client grabbed) and answers the first X error code they caused, 0 for
     // none. Requests without a reply are synced, so the answer is final;
@@ -59,12 +71,15 @@ class X11Connection {
 
   private:
     explicit X11Connection(Display* display);
+    static void connectionLost(Display* display, void* self);
     void beginTrap(bool sync);
     int endTrap(bool sync);
 
     Display* display_;
     ::Window root_;
     Atoms atoms_{};
+    std::function<void()> lostHandler_;
+    bool lost_ = false;
 };
 
 }  // namespace wexo::platform::x11

@@ -73,7 +73,8 @@ Point X11Desktop::toGlobal(int rootX, int rootY) const {
 void X11Desktop::processEvents() {
     // Observers called from here may query the desktop, which would bring
     // them back here.
-    if (processing_) return;
+    // A lost connection stays readable: nothing more will come from it.
+    if (processing_ || c_->lost()) return;
     processing_ = true;
     Display* d = c_->display();
     while (XPending(d) > 0) {

@@ -39,6 +39,9 @@ class X11Desktop : public lnx::Desktop {
     ~X11Desktop() override;
 
     void attach(RunLoop& loop, lnx::DescriptorWatcher& watcher) override;
+    void setServerLost(std::function<void()> lost) override {
+        c_->setConnectionLost(std::move(lost));
+    }
     lnx::PointerState queryPointer() override;
     void pointerMoved(double, double) override {}
     void warpPointer(Point p) override;

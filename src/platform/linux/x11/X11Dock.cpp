@@ -101,9 +101,8 @@ bool X11Dock::openApplicationsView() {
 }
 
 bool X11Dock::switchDesktop(int step) {
-    const auto count =
-        c_.cardinals(c_.root(), XInternAtom(c_.display(), "_NET_NUMBER_OF_DESKTOPS", False),
-                     XA_CARDINAL);
+    const auto count = c_.cardinals(
+        c_.root(), XInternAtom(c_.display(), "_NET_NUMBER_OF_DESKTOPS", False), XA_CARDINAL);
     const auto current = c_.cardinals(c_.root(), c_.atoms().netCurrentDesktop, XA_CARDINAL);
     if (!count || count->empty() || !current || current->empty()) return false;
     const long next = (*current)[0] + step;

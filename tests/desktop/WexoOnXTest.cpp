@@ -251,6 +251,59 @@ TEST_F(WexoOnX, AFirstStartAddsTheLoginItemASecondStartShowsTheFirstsPreferences
     EXPECT_EQ(wexo->wait(), 0) << wexo->err;
 }
 
+TEST_F(WexoOnX, AGestureDrawnOverAWindowRunsItsAction) {
+    // Upwards with the middle button: Volume Up.
+    start(std::string(kSettled) +
+              "<key>gestureNumber</key><integer>2</integer>"
+              "<key>gesturesAppsArray</key><array><dict>"
+              "<key>bundleId</key><string>com.global</string>"
+              "<key>prettyName</key><string>Global</string><key>gestures</key><array><dict>"
+              "<key>gestureDirections</key><string>1</string><key>prettyName</key>"
+              "<string>down</string><key>gestureImagePath</key><string></string>"
+              "<key>isActive</key><true/><key>action</key><dict><key>prettyName</key>"
+              "<string>Volume Up</string><key>auxKey</key><integer>0</integer>"
+              "<key>typeOfAction</key><integer>1</integer></dict></dict></array>"
+              "</dict></array>",
+          {"--stdio", "--front-end", "--trace"});
+    ASSERT_TRUE(eventually([&] { return trayIcon().has_value(); })) << wexo->err;
+
+    // Wexo reads the X pointer for each report and adds the report's own
+    // motion, which the server has not seen yet; each report waits for the
+    // tap's decision on the one before.
+    const auto decisions = [&] {
+        std::size_t n = 0;
+        for (std::size_t at = 0;
+             (at = wexo->err.find("\"kind\":\"decision\"", at)) != std::string::npos; ++at)
+            ++n;
+        return n;
+    };
+    auto report = [&](int x, int y, const std::vector<InputRecord>& records) {
+        client->movePointer(x, y);
+        const std::size_t before = decisions();
+        wexo->feed(records);
+        ASSERT_TRUE(eventually([&] { return decisions() > before; })) << wexo->err;
+    };
+    report(300, 360, {key(BTN_MIDDLE, 1), syn()});
+    for (int y = 360; y > 200; y -= 40) report(300, y, {rel(REL_Y, -40), syn()});
+    report(300, 200, {key(BTN_MIDDLE, 0), syn()});
+    wexo->closeInput();
+    EXPECT_EQ(wexo->wait(), 0) << wexo->err;
+
+    // The press stays Wexo's (and so does its release: the applications
+    // never saw the button down); the drawing moves the pointer; the
+    // action's key is pressed and let go on the virtual keyboard.
+    std::vector<Triple> expected;
+    for (int i = 0; i < 4; ++i) {
+        expected.push_back({EV_REL, REL_Y, -40});
+        expected.push_back({EV_SYN, SYN_REPORT, 0});
+    }
+    for (int value : {1, 0}) {
+        expected.push_back({EV_KEY, KEY_VOLUMEUP, value});
+        expected.push_back({EV_SYN, SYN_REPORT, 0});
+    }
+    EXPECT_EQ(triples(wexo->records()), expected) << wexo->err;
+}
+
 TEST_F(WexoOnX, SigtermMidPressLeavesNothingHeld) {
     start(kSettled);
     ASSERT_TRUE(eventually([&] { return trayIcon().has_value(); })) << wexo->err;

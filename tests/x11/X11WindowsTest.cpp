@@ -246,7 +246,16 @@ TEST_F(X11WindowsTest, DesktopCommandsSwitchDesktopsAndMinimiseThroughTheWindowM
     };
     const ::Window a1 = window(5001, 100, 100), a2 = window(5001, 150, 150),
                    b = window(5002, 300, 300), c = window(5003, 400, 400);
-    client.activate(b);
+    // The commands read the active window from the server, which the
+    // window manager may set a moment after restacking.
+    auto activated = [&](::Window w) {
+        client.activate(w);
+        return eventually([&] {
+            return client.cardinals(client.root(), "_NET_ACTIVE_WINDOW") ==
+                   std::vector<long>{static_cast<long>(w)};
+        });
+    };
+    ASSERT_TRUE(activated(b));
     ASSERT_TRUE(eventually([&] { return onScreenPids().front() == 5002; }));
     EXPECT_TRUE(desktop->dock().perform(DesktopCommand::MinimizeWindow));
     EXPECT_TRUE(TestClient::eventually([&] { return state(b) == 3; }));
@@ -254,7 +263,7 @@ TEST_F(X11WindowsTest, DesktopCommandsSwitchDesktopsAndMinimiseThroughTheWindowM
     EXPECT_EQ(state(c), 1);
 
     // Hiding the others leaves every window of the active application.
-    client.activate(a2);
+    ASSERT_TRUE(activated(a2));
     ASSERT_TRUE(eventually([&] { return onScreenPids().front() == 5001; }));
     EXPECT_TRUE(desktop->dock().perform(DesktopCommand::HideOtherApplications));
     EXPECT_TRUE(TestClient::eventually([&] { return state(c) == 3; }));

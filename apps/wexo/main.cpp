@@ -5,7 +5,8 @@
 //   interception -g DEVICE | wexo --stdio | uinput -d DEVICE -c CAPS.yaml
 //
 // Exit status: 0 after the input ends, on SIGINT/SIGTERM or Quit, 2 for a
-// wrong command line, 3 after the panic chord, 1 when it cannot start.
+// wrong command line, 3 after the panic chord, 4 when the X server went away
+// (everything held let go first), 1 when it cannot start.
 
 #include <cstdio>
 #include <string>

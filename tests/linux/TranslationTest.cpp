@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <random>
 
 #include "actions/KxRecorder.h"
@@ -103,6 +104,25 @@ std::vector<InputRecord> assemble(const std::vector<InputRecord>& in, std::size_
         assembler.feed(std::span(bytes + at, std::min(chunk, size - at)), out);
     EXPECT_EQ(assembler.partialBytes(), 0u);
     return out;
+}
+
+TEST(RecordStreamTest, TimesPastTheRangeSaturate) {
+    // The largest time in microseconds is 9,223,372,036,854,775,807.
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    auto at = [](std::int64_t sec, std::int64_t usec) {
+        InputRecord r = syn();
+        r.input_event_sec = sec;
+        r.input_event_usec = usec;
+        return recordMicros(r);
+    };
+    EXPECT_EQ(at(9'223'372'036'854, 775'807), kMax);
+    EXPECT_EQ(at(9'223'372'036'854, 775'808), kMax);
+    EXPECT_EQ(at(9'223'372'036'855, 0), kMax);
+    EXPECT_EQ(at(-9'223'372'036'855, 0), kMin);
+    EXPECT_EQ(at(-9'223'372'036'854, -775'809), kMin);
+    EXPECT_EQ(at(0, kMin), kMin);
+    EXPECT_EQ(at(12, 5), 12'000'005);
 }
 
 TEST(RecordStreamTest, ChunksOfAnySizeGiveTheSameRecordsAndReports) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <limits>
 
 namespace wexo::platform::lnx {
 
@@ -20,8 +21,16 @@ InputRecord makeRecord(std::uint16_t type, std::uint16_t code, std::int32_t valu
 }
 
 std::int64_t recordMicros(const InputRecord& r) {
-    return static_cast<std::int64_t>(r.input_event_sec) * 1'000'000 +
-           static_cast<std::int64_t>(r.input_event_usec);
+    // A record from a pipe may carry any time at all: past the range it
+    // saturates instead of overflowing.
+    const auto sec = static_cast<std::int64_t>(r.input_event_sec);
+    const auto usec = static_cast<std::int64_t>(r.input_event_usec);
+    std::int64_t micros = 0;
+    if (__builtin_mul_overflow(sec, std::int64_t{1'000'000}, &micros) ||
+        __builtin_add_overflow(micros, usec, &micros))
+        return sec < 0 || (sec == 0 && usec < 0) ? std::numeric_limits<std::int64_t>::min()
+                                                 : std::numeric_limits<std::int64_t>::max();
+    return micros;
 }
 
 std::int64_t wallClockMicros() {

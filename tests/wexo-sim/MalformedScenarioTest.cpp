@@ -35,7 +35,8 @@ TEST_P(MalformedScenarioTest, IsRejectedWithStatusTwoNamingThePath) {
 INSTANTIATE_TEST_SUITE_P(
     Scenarios, MalformedScenarioTest,
     ::testing::Values(
-        Malformed{R"({"steps": [)", "$"},  // not JSON
+        Malformed{R"({"steps": [)", "$"},        // not JSON
+        Malformed{R"({"until": 2E2222})", "$"},  // a number past a double's range
         Malformed{R"([1, 2])", "$"}, Malformed{R"({"stepz": []})", "$.stepz"},
         Malformed{R"({"until": "soon"})", "$.until"},
         Malformed{R"({"steps": [{"at": 3, "pointer": [0, 0]}], "until": 2})", "$.until"},

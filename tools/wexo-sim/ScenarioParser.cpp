@@ -80,7 +80,8 @@ std::variant<Scenario, ScenarioError> parseScenario(std::string_view text) {
     Json j;
     try {
         j = Json::parse(text);
-    } catch (const nlohmann::json::parse_error& e) {
+    } catch (const nlohmann::json::exception& e) {
+        // Not only syntax: a number past a double's range is refused too.
         return ScenarioError{"$", std::string("not valid JSON (") + e.what() + ")"};
     }
     try {

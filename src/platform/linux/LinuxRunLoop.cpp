@@ -142,8 +142,15 @@ int LinuxRunLoop::run() {
 }
 
 void LinuxRunLoop::quit(int status) {
-    bool expected = false;
-    if (quit_.compare_exchange_strong(expected, true)) status_.store(status);
+    {
+        // The status is in place before quitting shows: run() on the main
+        // thread returns it as soon as it sees the flag.
+        std::lock_guard lock(quitMutex_);
+        if (!quit_.load(std::memory_order_relaxed)) {
+            status_.store(status, std::memory_order_relaxed);
+            quit_.store(true, std::memory_order_release);
+        }
+    }
     const std::uint64_t one = 1;
     (void)!::write(wakeFd_, &one, sizeof one);
 }

@@ -87,6 +87,7 @@ class LinuxRunLoop : public RunLoop, public DescriptorWatcher, public MainWork {
     int epollFd_ = -1;
     int timerFd_ = -1;
     int wakeFd_ = -1;
+    std::mutex quitMutex_;
     std::atomic<bool> quit_{false};
     std::atomic<int> status_{0};
     int depth_ = 0;

@@ -213,10 +213,10 @@ TEST_F(X11ServicesTest, AShapeReplacesTheNamedCursorsUntilTheArrowIsBack) {
     const Point grabbing = themeHotSpot(d, "grabbing");
     ASSERT_NE(arrow, grabbing) << "the theme's two cursors must be told apart";
     // A program's window with the arrow loaded by name, as toolkits do.
-    TestClient::WindowSpec spec;
-    spec.x = 0;
-    spec.y = 0;
-    const ::Window w = client.createWindow(spec);
+    TestClient::WindowSpec corner;
+    corner.x = 0;
+    corner.y = 0;
+    const ::Window w = client.createWindow(corner);
     XDefineCursor(d, w, XcursorLibraryLoadCursor(d, "left_ptr"));
     client.movePointer(50, 50);
     ASSERT_TRUE(

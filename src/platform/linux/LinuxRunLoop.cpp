@@ -90,15 +90,15 @@ void LinuxRunLoop::addTimer(const std::shared_ptr<LoopTimer>& timer, std::int64_
 }
 
 void LinuxRunLoop::armTimerFd() {
-    itimerspec spec{};
+    itimerspec deadline{};
     if (!timers_.empty()) {
         // An absolute time of 0 would disarm the timer: a due time already
         // passed still needs one nanosecond.
         const std::int64_t due = std::max<std::int64_t>(timers_.begin()->first.first, 1);
-        spec.it_value.tv_sec = due / 1'000'000'000;
-        spec.it_value.tv_nsec = due % 1'000'000'000;
+        deadline.it_value.tv_sec = due / 1'000'000'000;
+        deadline.it_value.tv_nsec = due % 1'000'000'000;
     }
-    timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+    timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &deadline, nullptr);
 }
 
 void LinuxRunLoop::postToMain(std::function<void()> work) {
